@@ -1,0 +1,238 @@
+#include "cards/TCard.h"
+
+#include "cards/Resources.h"
+
+#include <QPainter>
+
+int TCard::s_cardSize = TCard::NoSize;
+int TCard::s_backIndex = 0;
+bool TCard::s_loaded = false;
+int TCard::s_live = 0;
+
+namespace {
+
+std::array<QImage, 52>& Faces() {
+    static std::array<QImage, 52> faces;
+    return faces;
+}
+
+// Pip positions "A".."Q", rewritten by each loader for its size.
+std::array<QRect, 17>& PipTable() {
+    static std::array<QRect, 17> table;
+    return table;
+}
+
+constexpr QPoint LargePips[17] = {{13, 13}, {30, 13}, {47, 13}, {30, 26}, {30, 33}, {13, 40},
+                                  {47, 40}, {13, 52}, {30, 52}, {47, 52}, {13, 65}, {47, 65},
+                                  {30, 72}, {30, 79}, {13, 91}, {30, 91}, {47, 91}};
+constexpr QPoint SmallPips[17] = {{9, 9},   {21, 9},  {33, 9},  {21, 19}, {21, 24}, {9, 29},
+                                  {33, 29}, {9, 38},  {21, 38}, {33, 38}, {9, 47},  {33, 47},
+                                  {21, 52}, {21, 57}, {9, 66},  {21, 66}, {33, 66}};
+constexpr int PipW = 20;
+constexpr int PipH = 21;
+
+const char* const PipPatterns[10] = {"I",     "BP",     "BIP",     "ACOQ",      "ACIOQ",
+                                     "ACHJOQ", "ACEHJOQ", "ACEHJMOQ", "ACFGIKLOQ", "ACDFGKLNOQ"};
+
+const char SuitLetter[4] = {'C', 'S', 'D', 'H'};
+
+enum class Op { Copy, And };
+
+// Copies a rectangle of src to (x, y) of dst, either plainly or by a bitwise
+// AND of the pixels, so a pip's white surround never erases its neighbour.
+void Blit(QImage& dst, int x, int y, const QImage& src, const QRect& from, Op op) {
+    for (int row = 0; row < from.height(); ++row) {
+        const int dy = y + row;
+        const int sy = from.y() + row;
+        if (dy < 0 || dy >= dst.height() || sy < 0 || sy >= src.height())
+            continue;
+        auto* d = reinterpret_cast<QRgb*>(dst.scanLine(dy));
+        const auto* s = reinterpret_cast<const QRgb*>(src.constScanLine(sy));
+        for (int col = 0; col < from.width(); ++col) {
+            const int dx = x + col;
+            const int sx = from.x() + col;
+            if (dx < 0 || dx >= dst.width() || sx < 0 || sx >= src.width())
+                continue;
+            d[dx] = op == Op::Copy ? (s[sx] | 0xFF000000u) : ((d[dx] & s[sx]) | 0xFF000000u);
+        }
+    }
+}
+
+void BlitAll(QImage& dst, int x, int y, const QImage& src, Op op) { Blit(dst, x, y, src, src.rect(), op); }
+
+QImage LoadRgb(const QString& name) {
+    return Resources::Image(name).convertToFormat(QImage::Format_RGB32);
+}
+
+// Pixels of the bottom-left pixel's colour are not drawn, so the table shows
+// through the corners outside the card's rounded outline.
+QImage WithAutoTransparency(const QImage& rgb) {
+    QImage out = rgb.convertToFormat(QImage::Format_ARGB32);
+    if (out.isNull())
+        return out;
+    const QRgb key = out.pixel(0, out.height() - 1) | 0xFF000000u;
+    for (int y = 0; y < out.height(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(out.scanLine(y));
+        for (int x = 0; x < out.width(); ++x)
+            if ((line[x] | 0xFF000000u) == key)
+                line[x] = 0;
+    }
+    return out.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+}
+
+struct Geometry {
+    QPoint rank, rankDown, suit, aceSuit, suitDown, aceSuitDown, picture;
+    bool aceOfSpadesHasExtras;
+    Op pictureOp;
+};
+
+constexpr Geometry LargeGeometry{{3, 6},  {69, 106}, {2, 20}, {12, 7},  {69, 92},
+                                 {60, 107}, {12, 11}, false,  Op::Copy};
+constexpr Geometry SmallGeometry{{2, 3},  {51, 78}, {2, 17}, {11, 4}, {50, 64},
+                                 {41, 79}, {7, 10},  true,   Op::And};
+
+} // namespace
+
+TCard::TCard() : TCard(FS_CLUBS, FS_ACE, 0) {}
+
+TCard::TCard(_CardSuit suit, _CardValue value) : TCard(suit, value, 0) {}
+
+TCard::TCard(_CardSuit suit, _CardValue value, int faceUp)
+    : Suit(suit), Value(value), Color(FS_BLACK), FaceUp(faceUp != 0) {
+    ++s_live;
+}
+
+TCard::~TCard() { --s_live; }
+
+_CardColor TCard::GetCardColor() {
+    Color = (Suit == FS_CLUBS || Suit == FS_SPADES) ? FS_BLACK : FS_RED;
+    return Color;
+}
+
+const QImage* TCard::GetCardBitmap() const { return &Faces()[Suit * 13 + Value]; }
+
+void TCard::DrawCardOnCanvas(QPoint at, QPainter& canvas) const {
+    const QImage& image = FaceUp ? Faces()[Suit * 13 + Value] : Backs()[s_backIndex];
+    if (!image.isNull())
+        canvas.drawImage(at, image);
+}
+
+std::array<QImage, 4>& TCard::Backs() {
+    static std::array<QImage, 4> backs;
+    return backs;
+}
+
+std::array<QImage, 2>& TCard::PileMarks() {
+    static std::array<QImage, 2> marks;
+    return marks;
+}
+
+const QImage& TCard::FaceImage(_CardSuit suit, _CardValue value) { return Faces()[suit * 13 + value]; }
+
+const QRect& TCard::PipRect(char letter) { return PipTable()[letter - 'A']; }
+
+void TCard::SetCustomBack(const QImage& image) {
+    Backs()[3] = image.isNull() ? QImage() : WithAutoTransparency(image.convertToFormat(QImage::Format_RGB32));
+}
+
+void TCard::ComposeFaces(bool small, bool lowColor) {
+    const Geometry& g = small ? SmallGeometry : LargeGeometry;
+    const QPoint* pips = small ? SmallPips : LargePips;
+    for (int i = 0; i < 17; ++i)
+        PipTable()[i] = QRect(pips[i], QSize(PipW, PipH));
+
+    const QImage blank = LoadRgb(small ? "FS_sBORDER" : "FS_BORDER");
+    const QImage sheet = LoadRgb(small || lowColor ? "FS_SYMBOLS_16" : "FS_SYMBOLS");
+    const QString lowSuffix = (small || lowColor) ? "_16" : "";
+    const QString sizePrefix = small ? "FS_s" : "FS_";
+
+    for (int s = FS_CLUBS; s <= FS_HEARTS; ++s) {
+        const bool red = s == FS_DIAMONDS || s == FS_HEARTS;
+        for (int v = FS_ACE; v <= FS_KING; ++v) {
+            QImage face = blank.copy();
+            const int glyphX = 16 * v + (red ? 8 : 0);
+            const bool aceOfSpades = v == FS_ACE && s == FS_SPADES;
+            const bool aceExtras = v == FS_ACE && (!aceOfSpades || g.aceOfSpadesHasExtras);
+            const QRect suitRect(10 * s, 52, 10, 12);
+            const QRect suitDownRect(40 + 10 * s, 52, 10, 12);
+
+            Blit(face, g.rank.x(), g.rank.y(), sheet, QRect(glyphX, 0, 8, 14), Op::Copy);
+            Blit(face, g.rankDown.x(), g.rankDown.y(), sheet, QRect(glyphX, 15, 8, 14), Op::Copy);
+            Blit(face, g.suit.x(), g.suit.y(), sheet, suitRect, Op::Copy);
+            if (aceExtras)
+                Blit(face, g.aceSuit.x(), g.aceSuit.y(), sheet, suitRect, Op::Copy);
+            Blit(face, g.suitDown.x(), g.suitDown.y(), sheet, suitDownRect, Op::Copy);
+            if (aceExtras)
+                Blit(face, g.aceSuitDown.x(), g.aceSuitDown.y(), sheet, suitDownRect, Op::Copy);
+
+            if (v >= FS_JACK || aceOfSpades) {
+                static const char* const court[] = {"JACK", "QUEEN", "KING"};
+                const QString what = aceOfSpades ? QStringLiteral("ACE") : QString(court[v - FS_JACK]);
+                const QImage picture = LoadRgb(sizePrefix + what + SuitLetter[s] + lowSuffix);
+                BlitAll(face, g.picture.x(), g.picture.y(), picture, g.pictureOp);
+            } else {
+                for (const char* p = PipPatterns[v]; *p; ++p) {
+                    const QRect& at = PipTable()[*p - 'A'];
+                    const bool lower = *p >= 'K';
+                    const QRect pip(lower ? 80 + 20 * s : 20 * s, 30, PipW, PipH);
+                    Blit(face, at.x(), at.y(), sheet, pip, Op::And);
+                }
+            }
+            Faces()[s * 13 + v] = WithAutoTransparency(face);
+        }
+    }
+
+    for (int b = 0; b < 3; ++b) {
+        const QString name = (small ? "FS_sBACK" : "FS_BACK") + QString::number(b + 1) + (lowColor ? "_16" : "");
+        Backs()[b] = WithAutoTransparency(LoadRgb(name));
+    }
+    Backs()[3] = QImage();
+    s_loaded = true;
+}
+
+void TCard::LoadCardBitmaps(bool lowColor) {
+    if (s_loaded)
+        return;
+    ComposeFaces(false, lowColor);
+}
+
+void TCard::LoadSmallCardBitmaps(bool lowColor) {
+    if (s_loaded)
+        return;
+    ComposeFaces(true, lowColor);
+}
+
+void TCard::FreeCardBitmaps() {
+    for (QImage& face : Faces())
+        face = QImage();
+    for (QImage& back : Backs())
+        back = QImage();
+    for (QImage& mark : PileMarks())
+        mark = QImage();
+    s_loaded = false;
+}
+
+void TCard::LoadPileMarks(bool lowColor) {
+    auto& marks = PileMarks();
+    if (!marks[0].isNull() && !marks[1].isNull())
+        return;
+    const bool small = s_cardSize == FS_SMALL;
+    const QString prefix = small ? "FS_s" : "FS_";
+    const QString suffix = lowColor ? "_16" : "";
+    marks[0] = WithAutoTransparency(LoadRgb(prefix + "RECYCLE" + suffix));
+    marks[1] = WithAutoTransparency(LoadRgb(prefix + "EMPTY" + suffix));
+}
+
+void TCard::SetCardSize(_CardSize size, bool lowColor) {
+    if (static_cast<int>(size) == s_cardSize)
+        return;
+    FreeCardBitmaps();
+    if (size == FS_SMALL) {
+        s_cardSize = FS_SMALL;
+        LoadSmallCardBitmaps(lowColor);
+    } else {
+        s_cardSize = FS_LARGE;
+        LoadCardBitmaps(lowColor);
+    }
+    LoadPileMarks(lowColor);
+}
