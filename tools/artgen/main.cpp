@@ -1,20 +1,115 @@
-// Placeholder generator; replaced by the real card artwork generator.
+// Draws every card picture of the program and lists them in art.qrc:
+//   artgen <outdir> [scale]
+#include "Art.h"
+
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
-#include <QImage>
+#include <QStringList>
 #include <QTextStream>
+
+#include <cstdio>
+
+namespace {
+
+class Writer {
+public:
+    Writer(QString dir, int scale) : m_dir(std::move(dir)), m_scale(scale) {}
+
+    // Saves the picture under name, and its 16-colour form under name_16 when asked.
+    bool Put(const QString& name, const QImage& image, bool alsoLow = false) {
+        bool ok = Save(name, image);
+        if (alsoLow)
+            ok = Save(name + "_16", Art::To16Colours(image)) && ok;
+        return ok;
+    }
+    bool PutLowOnly(const QString& name, const QImage& image) {
+        return Save(name + "_16", Art::To16Colours(image));
+    }
+
+    bool WriteQrc() const {
+        QFile qrc(m_dir + "/art.qrc");
+        if (!qrc.open(QIODevice::WriteOnly | QIODevice::Truncate))
+            return false;
+        QTextStream out(&qrc);
+        out << "<RCC><qresource prefix=\"/res\">\n";
+        for (const QString& file : m_files)
+            out << "<file>" << file << "</file>\n";
+        out << "</qresource></RCC>\n";
+        return out.status() == QTextStream::Ok;
+    }
+
+    int Scale() const { return m_scale; }
+
+private:
+    bool Save(const QString& name, const QImage& image) {
+        const QString file = name + ".png";
+        if (!image.save(m_dir + "/" + file, "PNG")) {
+            std::fprintf(stderr, "artgen: cannot write %s\n", qPrintable(m_dir + "/" + file));
+            return false;
+        }
+        m_files << file;
+        return true;
+    }
+
+    QString m_dir;
+    int m_scale;
+    QStringList m_files;
+};
+
+bool DrawAll(Writer& w) {
+    using namespace Art;
+    const int k = w.Scale();
+    bool ok = true;
+    ok &= w.Put("FS_BORDER", BlankCard(LargeCard, k));
+    ok &= w.Put("FS_sBORDER", BlankCard(SmallCard, k));
+    ok &= w.Put("BORDER", CustomBackBlank(LargeCard, k));
+    ok &= w.Put("sBORDER", CustomBackBlank(SmallCard, k));
+    ok &= w.Put("FS_SYMBOLS", SymbolSheet(k), true);
+
+    const char suitLetter[4] = {'C', 'S', 'D', 'H'};
+    const char* const courtName[3] = {"JACK", "QUEEN", "KING"};
+    const QSize large(56, 103), small(47, 75);
+    // On small cards the picture is ANDed over the corner indices, so it keeps
+    // a white margin wherever an index lies beneath it.
+    const QRect smallFrame(5, 1, 37, 73);
+    for (int r = 0; r < 3; ++r)
+        for (int s = 0; s < 4; ++s) {
+            const QString name = QString(courtName[r]) + suitLetter[s];
+            ok &= w.Put("FS_" + name, CourtPicture(10 + r, s, large, QRect(QPoint(0, 0), large), k), true);
+            ok &= w.PutLowOnly("FS_s" + name, CourtPicture(10 + r, s, small, smallFrame, k));
+        }
+    ok &= w.Put("FS_ACES", AceOfSpadesPicture(large, QRect(QPoint(0, 0), large), k), true);
+    ok &= w.PutLowOnly("FS_sACES", AceOfSpadesPicture(small, QRect(5, 7, 37, 61), k));
+
+    for (int b = 0; b < 3; ++b) {
+        ok &= w.Put(QString("FS_BACK%1").arg(b + 1), Back(b, LargeCard, k), true);
+        ok &= w.Put(QString("FS_sBACK%1").arg(b + 1), Back(b, SmallCard, k), true);
+    }
+    ok &= w.Put("FS_RECYCLE", RecycleMark(LargeCard, k), true);
+    ok &= w.Put("FS_sRECYCLE", RecycleMark(SmallCard, k), true);
+    ok &= w.Put("FS_EMPTY", EmptyMark(LargeCard, k), true);
+    ok &= w.Put("FS_sEMPTY", EmptyMark(SmallCard, k), true);
+    return ok;
+}
+
+} // namespace
 
 int main(int argc, char* argv[]) {
     QGuiApplication app(argc, argv);
-    const QString out = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(".");
-    QDir().mkpath(out);
-    QImage img(80, 125, QImage::Format_RGB32);
-    img.fill(Qt::white);
-    img.save(out + "/FS_BORDER.png");
-    QFile qrc(out + "/art.qrc");
-    if (!qrc.open(QIODevice::WriteOnly))
+    const QStringList args = app.arguments();
+    if (args.size() < 2) {
+        std::fprintf(stderr, "usage: artgen <outdir> [scale]\n");
+        return 2;
+    }
+    const QString out = args.at(1);
+    const int scale = args.size() > 2 ? std::max(1, args.at(2).toInt()) : 1;
+    if (!QDir().mkpath(out)) {
+        std::fprintf(stderr, "artgen: cannot create %s\n", qPrintable(out));
         return 1;
-    QTextStream(&qrc) << "<RCC><qresource prefix=\"/res\"><file>FS_BORDER.png</file></qresource></RCC>\n";
+    }
+    Writer writer(out, scale);
+    if (!DrawAll(writer) || !writer.WriteQrc())
+        return 1;
     return 0;
 }
