@@ -1,0 +1,452 @@
+#include "framework/core/IniFile.h"
+#include "support/TestSupport.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTest>
+#include <QThread>
+
+#include <unistd.h>
+
+namespace {
+
+// Set in a child copy of this program that only writes keys (the two-process test).
+constexpr char WriterDirVariable[] = "QUINTARO_INI_WRITER_DIR";
+constexpr char WriterNameVariable[] = "QUINTARO_INI_WRITER_NAME";
+constexpr int KeysPerWriter = 60;
+
+QByteArray FileBytes(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return file.readAll();
+}
+
+void WriteBytes(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(bytes);
+}
+
+const QString Ini = QStringLiteral("Solitaire.ini");
+
+QString Read(const QString& section, const QString& key) {
+    return IniFile::ReadString(Ini, section, key, QStringLiteral("None"));
+}
+
+// The child program of the two-process test: writes its own keys through the given spelling of the name.
+int RunWriter() {
+    IniFile::SetDirectory(qEnvironmentVariable(WriterDirVariable));
+    const QString name = qEnvironmentVariable(WriterNameVariable);
+    int failures = 0;
+    for (int i = 0; i < KeysPerWriter; ++i) {
+        if (!IniFile::WriteString(name, QStringLiteral("Shared"), name + QString::number(i),
+                                  QString::number(i)))
+            ++failures;
+    }
+    return failures;
+}
+
+} // namespace
+
+// The settings file reader and writer: names, byte-exact preservation, damage, failures, concurrency.
+class TestIniFile : public QObject {
+    Q_OBJECT
+private slots:
+    void directoryFollowsXdgConfigHomeUnlessSet();
+    void missingFileOrNamesReadAsTheDefault();
+    void fileSectionAndKeyNamesCompareWithoutCase();
+    void untouchedLinesKeepTheirBytesOrderCommentsAndCrlf();
+    void newKeysJoinTheEndOfTheirSectionAndNewSectionsTheEndOfTheFile();
+    void firstOfDuplicateKeysWinsForReadsAndWrites();
+    void readsCutValuesAt255Characters();
+    void damagedFilesReadWithoutCrashingAndStayWritable();
+    void failedWritesReturnFalseAndLeaveTheFileUnchanged();
+    void valuesAndNamesThatWouldBreakTheLayoutAreRefused();
+    void writesLeaveNoTemporaryOrLockFilesBehind();
+    void severalKeysAreWrittenTogetherOrNotAtAll();
+    void threadsWritingDifferentKeysKeepEveryWrite();
+    void twoProgramsWritingDifferentKeysKeepEveryWrite();
+    void readSectionListsEveryKeyInFileOrder();
+};
+
+void TestIniFile::directoryFollowsXdgConfigHomeUnlessSet() {
+    // The default folder is $XDG_CONFIG_HOME/quintaro; SetDirectory overrides and "" restores it.
+    const QByteArray previousHome = qgetenv("XDG_CONFIG_HOME");
+    const QString previousDir = IniFile::Directory();
+    QTemporaryDir home;
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(home.path()));
+    IniFile::SetDirectory(QString());
+    QCOMPARE(IniFile::Directory(), home.path() + QStringLiteral("/quintaro"));
+    QVERIFY(IniFile::WriteString(Ini, QStringLiteral("Preferences"), QStringLiteral("CardSize"),
+                                 QStringLiteral("1")));
+    QVERIFY(QFile::exists(home.path() + QStringLiteral("/quintaro/Solitaire.ini")));
+    IniFile::SetDirectory(QStringLiteral("/elsewhere"));
+    QCOMPARE(IniFile::Directory(), QStringLiteral("/elsewhere"));
+    QCOMPARE(IniFile::ResolvePath(Ini), QStringLiteral("/elsewhere/Solitaire.ini"));
+    IniFile::SetDirectory(previousDir);
+    qputenv("XDG_CONFIG_HOME", previousHome);
+}
+
+void TestIniFile::missingFileOrNamesReadAsTheDefault() {
+    // No file, no section, no key, or an empty name: the default comes back.
+    ScopedSettingsDir dir;
+    QCOMPARE(Read(QStringLiteral("Preferences"), QStringLiteral("DoSound")), QStringLiteral("None"));
+    WriteBytes(dir.path() + QLatin1Char('/') + Ini, "[Preferences]\nDoSound=False\n");
+    QCOMPARE(Read(QStringLiteral("Preferences"), QStringLiteral("DoSound")), QStringLiteral("False"));
+    QCOMPARE(Read(QStringLiteral("Klondike"), QStringLiteral("DoSound")), QStringLiteral("None"));
+    QCOMPARE(Read(QStringLiteral("Preferences"), QStringLiteral("DoAnimation")), QStringLiteral("None"));
+    QCOMPARE(Read(QString(), QStringLiteral("DoSound")), QStringLiteral("None"));
+    QCOMPARE(Read(QStringLiteral("Preferences"), QString()), QStringLiteral("None"));
+    QCOMPARE(IniFile::ReadString(QString(), QStringLiteral("Preferences"), QStringLiteral("DoSound"),
+                                 QStringLiteral("d")),
+             QStringLiteral("d"));
+}
+
+void TestIniFile::fileSectionAndKeyNamesCompareWithoutCase() {
+    // "SOLITAIRE.INI" reaches an existing "Solitaire.ini"; sections and keys match in any case
+    // and keep the spelling they already have in the file.
+    ScopedSettingsDir dir;
+    WriteBytes(dir.path() + QStringLiteral("/Solitaire.ini"), "[Klondike]\nDrawThree=True\n");
+    QCOMPARE(IniFile::ResolvePath(QStringLiteral("SOLITAIRE.INI")),
+             dir.path() + QStringLiteral("/Solitaire.ini"));
+    QCOMPARE(IniFile::ReadString(QStringLiteral("SOLITAIRE.INI"), QStringLiteral("KLONDIKE"),
+                                 QStringLiteral("drawthree"), QStringLiteral("None")),
+             QStringLiteral("True"));
+    QVERIFY(IniFile::WriteString(QStringLiteral("solitaire.INI"), QStringLiteral("klondike"),
+                                 QStringLiteral("DRAWTHREE"), QStringLiteral("False")));
+    QCOMPARE(FileBytes(dir.path() + QStringLiteral("/Solitaire.ini")),
+             QByteArray("[Klondike]\nDrawThree=False\n"));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
+             QStringList{QStringLiteral("Solitaire.ini")});
+    // A name with no file yet is used as given.
+    QCOMPARE(IniFile::ResolvePath(QStringLiteral("Other.INI")), dir.path() + QStringLiteral("/Other.INI"));
+
+    // Should both spellings exist (made by hand), each spelling still reaches one and the same file.
+    WriteBytes(dir.path() + QStringLiteral("/SOLITAIRE.INI"), "[Klondike]\nDrawThree=Other\n");
+    const QString chosen = IniFile::ResolvePath(QStringLiteral("Solitaire.ini"));
+    QCOMPARE(IniFile::ResolvePath(QStringLiteral("SOLITAIRE.INI")), chosen);
+    QCOMPARE(IniFile::ResolvePath(QStringLiteral("solitaire.ini")), chosen);
+    QVERIFY(IniFile::WriteString(QStringLiteral("SOLITAIRE.INI"), QStringLiteral("Klondike"),
+                                 QStringLiteral("DrawThree"), QStringLiteral("Same")));
+    QCOMPARE(IniFile::ReadString(QStringLiteral("Solitaire.ini"), QStringLiteral("Klondike"),
+                                 QStringLiteral("DrawThree"), QStringLiteral("None")),
+             QStringLiteral("Same"));
+}
+
+void TestIniFile::untouchedLinesKeepTheirBytesOrderCommentsAndCrlf() {
+    // A write changes only the value bytes of its own line: comments, spacing, odd lines and CRLF stay.
+    ScopedSettingsDir dir;
+    const QByteArray original = "; written by hand\r\n"
+                                "orphan=before any section\r\n"
+                                "[Preferences]\r\n"
+                                "  BackIndex = 2 \r\n"
+                                "# another comment\r\n"
+                                "DoSound=True\r\n"
+                                "garbage line without equals\r\n"
+                                "\r\n"
+                                "[Klondike]\r\n"
+                                "Autoplay=False\r\n"
+                                "GamesWon=3\r\n";
+    const QString path = dir.path() + QLatin1Char('/') + Ini;
+    WriteBytes(path, original);
+    QCOMPARE(Read(QStringLiteral("Preferences"), QStringLiteral("BackIndex")), QStringLiteral("2"));
+    QCOMPARE(Read(QStringLiteral("Preferences"), QStringLiteral("orphan")), QStringLiteral("None"));
+
+    QVERIFY(IniFile::WriteString(Ini, QStringLiteral("Preferences"), QStringLiteral("DoSound"),
+                                 QStringLiteral("False")));
+    QVERIFY(IniFile::WriteString(Ini, QStringLiteral("Preferences"), QStringLiteral("BackIndex"),
+                                 QStringLiteral("1")));
+    QVERIFY(IniFile::WriteString(Ini, QStringLiteral("Klondike"), QStringLiteral("GamesWon"),
+                                 QStringLiteral("4")));
+    QByteArray expected = original;
+    expected.replace("DoSound=True", "DoSound=False");
+    expected.replace("  BackIndex = 2 ", "  BackIndex =1");
+    expected.replace("GamesWon=3", "GamesWon=4");
+    QCOMPARE(FileBytes(path), expected);
+
+    // Writing the value already there leaves the file alone.
+    const QDateTime modified = QFileInfo(path).lastModified();
+    QVERIFY(IniFile::WriteString(Ini, QStringLiteral("Klondike"), QStringLiteral("GamesWon"),
+                                 QStringLiteral("4")));
+    QCOMPARE(FileBytes(path), expected);
+    QCOMPARE(QFileInfo(path).lastModified(), modified);
+}
+
+void TestIniFile::newKeysJoinTheEndOfTheirSectionAndNewSectionsTheEndOfTheFile() {
+    // New keys go after the section's last key (before the blank line), new sections at the end,
+    // in the file's own line ends; a last line without a line end gets one.
+    ScopedSettingsDir dir;
+    const QString path = dir.path() + QLatin1Char('/') + Ini;
+    WriteBytes(path, "[Preferences]\r\nA=1\r\n\r\n[Golf]\r\nB=2");
+    QVERIFY(
+        IniFile::WriteString(Ini, QStringLiteral("preferences"), QStringLiteral("C"), QStringLiteral("3")));
+    QVERIFY(IniFile::WriteString(Ini, QStringLiteral("Golf"), QStringLiteral("D"), QStringLiteral("4")));
+    QVERIFY(IniFile::WriteString(Ini, QStringLiteral("Spider"), QStringLiteral("E"), QStringLiteral("")));
+    QCOMPARE(FileBytes(path),
+             QByteArray("[Preferences]\r\nA=1\r\nC=3\r\n\r\n[Golf]\r\nB=2\r\nD=4\r\n\r\n[Spider]\r\nE=\r\n"));
+    QCOMPARE(Read(QStringLiteral("Spider"), QStringLiteral("E")), QString());
+
+    WriteBytes(path, "[Empty]");
+    QVERIFY(IniFile::WriteString(Ini, QStringLiteral("Empty"), QStringLiteral("K"), QStringLiteral("v")));
+    QCOMPARE(FileBytes(path), QByteArray("[Empty]\nK=v\n"));
+}
+
+void TestIniFile::firstOfDuplicateKeysWinsForReadsAndWrites() {
+    // With a key twice (also in a repeated section), reads and writes address the first one.
+    ScopedSettingsDir dir;
+    const QString path = dir.path() + QLatin1Char('/') + Ini;
+    WriteBytes(path, "[Golf]\nK=first\nk=second\n[Other]\nK=x\n[GOLF]\nK=third\nOnlyLater=late\n");
+    QCOMPARE(Read(QStringLiteral("Golf"), QStringLiteral("K")), QStringLiteral("first"));
+    QCOMPARE(Read(QStringLiteral("Golf"), QStringLiteral("OnlyLater")), QStringLiteral("late"));
+    QVERIFY(IniFile::WriteString(Ini, QStringLiteral("Golf"), QStringLiteral("K"), QStringLiteral("new")));
+    QVERIFY(IniFile::WriteString(Ini, QStringLiteral("Golf"), QStringLiteral("OnlyLater"),
+                                 QStringLiteral("later")));
+    QCOMPARE(FileBytes(path),
+             QByteArray("[Golf]\nK=new\nk=second\n[Other]\nK=x\n[GOLF]\nK=third\nOnlyLater=later\n"));
+    QCOMPARE(Read(QStringLiteral("Golf"), QStringLiteral("K")), QStringLiteral("new"));
+}
+
+void TestIniFile::readsCutValuesAt255Characters() {
+    // Reads return at most 255 characters; the file keeps the whole value.
+    ScopedSettingsDir dir;
+    const QString longPath = QStringLiteral("/home/player/") + QString(400, QLatin1Char('p'));
+    QVERIFY(
+        IniFile::WriteString(Ini, QStringLiteral("Preferences"), QStringLiteral("CustomImage"), longPath));
+    QCOMPARE(Read(QStringLiteral("Preferences"), QStringLiteral("CustomImage")), longPath.left(255));
+    const QString exact(255, QLatin1Char('x'));
+    QVERIFY(IniFile::WriteString(Ini, QStringLiteral("Preferences"), QStringLiteral("Exact"), exact));
+    QCOMPARE(Read(QStringLiteral("Preferences"), QStringLiteral("Exact")), exact);
+    // A cut never splits a character made of two UTF-16 units.
+    const QString emoji = QString(254, QLatin1Char('a')) + QString::fromUtf8("\xF0\x9F\x82\xA1");
+    QVERIFY(IniFile::WriteString(Ini, QStringLiteral("Preferences"), QStringLiteral("Emoji"), emoji));
+    QCOMPARE(Read(QStringLiteral("Preferences"), QStringLiteral("Emoji")), QString(254, QLatin1Char('a')));
+    QVERIFY(FileBytes(dir.path() + QLatin1Char('/') + Ini).contains(longPath.toUtf8()));
+}
+
+void TestIniFile::damagedFilesReadWithoutCrashingAndStayWritable() {
+    // Binary bytes, NULs, a megabyte line, stray brackets and a byte order mark neither crash
+    // reads nor stop writes from keeping the rest.
+    ScopedSettingsDir dir;
+    const QString path = dir.path() + QLatin1Char('/') + Ini;
+    QByteArray damaged = "\xEF\xBB\xBF[Preferences]\nDoSound=Tr";
+    damaged += '\0';
+    damaged += "ue\n";
+    damaged += "\xFF\xFE\x80\x81=\xC3\x28\n";
+    damaged += "[\n";
+    damaged += "[Unclosed\nU=1\n";
+    damaged += "=no key\n";
+    damaged += "Huge=" + QByteArray(1024 * 1024, 'h') + "\n";
+    damaged += "[Klondike]\nGamesWon=7\n";
+    damaged += QByteArray(4096, '\0');
+    WriteBytes(path, damaged);
+
+    QCOMPARE(Read(QStringLiteral("Preferences"), QStringLiteral("DoSound")).size(), 5);
+    QCOMPARE(Read(QStringLiteral("Preferences"), QStringLiteral("Huge")), QStringLiteral("None"));
+    QCOMPARE(Read(QStringLiteral("Unclosed"), QStringLiteral("U")), QStringLiteral("1"));
+    QCOMPARE(Read(QStringLiteral("Unclosed"), QStringLiteral("Huge")), QString(255, QLatin1Char('h')));
+    QCOMPARE(Read(QStringLiteral("Klondike"), QStringLiteral("GamesWon")), QStringLiteral("7"));
+    QCOMPARE(IniFile::ReadSection(path, QStringLiteral("Klondike")).size(), 1);
+
+    QVERIFY(IniFile::WriteString(Ini, QStringLiteral("Klondike"), QStringLiteral("GamesWon"),
+                                 QStringLiteral("8")));
+    QByteArray expected = damaged;
+    expected.replace("GamesWon=7", "GamesWon=8");
+    QCOMPARE(FileBytes(path), expected);
+
+    // A file of nothing but noise is still read and extended.
+    QByteArray noise(8192, '\0');
+    for (int i = 0; i < noise.size(); ++i)
+        noise[i] = static_cast<char>((i * 7919) % 251);
+    WriteBytes(path, noise);
+    QCOMPARE(Read(QStringLiteral("Golf"), QStringLiteral("K")), QStringLiteral("None"));
+    QVERIFY(IniFile::WriteString(Ini, QStringLiteral("Golf"), QStringLiteral("K"), QStringLiteral("v")));
+    QCOMPARE(Read(QStringLiteral("Golf"), QStringLiteral("K")), QStringLiteral("v"));
+    QVERIFY(FileBytes(path).startsWith(noise));
+}
+
+void TestIniFile::failedWritesReturnFalseAndLeaveTheFileUnchanged() {
+    // Whatever stops a write (folder impossible, lock impossible, file is a folder, file read-only),
+    // the write says false and the file keeps its bytes.
+    ScopedSettingsDir dir;
+    WriteBytes(dir.path() + QStringLiteral("/blocker"), "not a folder");
+    IniFile::SetDirectory(dir.path() + QStringLiteral("/blocker/sub"));
+    QVERIFY(!IniFile::WriteString(Ini, QStringLiteral("S"), QStringLiteral("K"), QStringLiteral("v")));
+    QCOMPARE(Read(QStringLiteral("S"), QStringLiteral("K")), QStringLiteral("None"));
+    IniFile::SetDirectory(dir.path());
+
+    const QString path = dir.path() + QLatin1Char('/') + Ini;
+    const QByteArray original = "[S]\nK=old\n";
+    WriteBytes(path, original);
+    QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("solitaire.ini.lock")));
+    IniFile::SetLockTimeout(std::chrono::milliseconds(200));
+    QVERIFY(!IniFile::WriteString(Ini, QStringLiteral("S"), QStringLiteral("K"), QStringLiteral("new")));
+    IniFile::SetLockTimeout(std::chrono::seconds(5));
+    QCOMPARE(FileBytes(path), original);
+    QVERIFY(QDir(dir.path()).rmdir(QStringLiteral("solitaire.ini.lock")));
+
+    QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("Folder.ini")));
+    QVERIFY(!IniFile::WriteString(QStringLiteral("Folder.ini"), QStringLiteral("S"), QStringLiteral("K"),
+                                  QStringLiteral("v")));
+    QCOMPARE(IniFile::ReadString(QStringLiteral("Folder.ini"), QStringLiteral("S"), QStringLiteral("K"),
+                                 QStringLiteral("None")),
+             QStringLiteral("None"));
+    QVERIFY(QFileInfo(dir.path() + QStringLiteral("/Folder.ini")).isDir());
+
+    if (::geteuid() == 0)
+        QSKIP("permissions do not stop the superuser");
+    QVERIFY(QFile::setPermissions(path, QFile::ReadOwner));
+    QVERIFY(!IniFile::WriteString(Ini, QStringLiteral("S"), QStringLiteral("K"), QStringLiteral("new")));
+    QCOMPARE(FileBytes(path), original);
+    QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner));
+    QVERIFY(QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::ExeOwner));
+    QVERIFY(!IniFile::WriteString(Ini, QStringLiteral("S"), QStringLiteral("K"), QStringLiteral("new")));
+    QVERIFY(QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+    QCOMPARE(FileBytes(path), original);
+}
+
+void TestIniFile::valuesAndNamesThatWouldBreakTheLayoutAreRefused() {
+    // A line break in a value or name, "=" in a key or "]" in a section would forge other keys:
+    // such writes are refused and change nothing.
+    ScopedSettingsDir dir;
+    const QString path = dir.path() + QLatin1Char('/') + Ini;
+    const QByteArray original = "[Preferences]\nCustomImage=a.png\n";
+    WriteBytes(path, original);
+    const QString section = QStringLiteral("Preferences");
+    QVERIFY(!IniFile::WriteString(Ini, section, QStringLiteral("CustomImage"),
+                                  QStringLiteral("x\n[Klondike]\nGamesWon=999")));
+    QVERIFY(!IniFile::WriteString(Ini, section, QStringLiteral("CustomImage"), QStringLiteral("x\ry")));
+    QVERIFY(!IniFile::WriteString(Ini, section, QStringLiteral("Custom=Image"), QStringLiteral("x")));
+    QVERIFY(!IniFile::WriteString(Ini, section, QStringLiteral("A\nB"), QStringLiteral("x")));
+    QVERIFY(!IniFile::WriteString(Ini, section, QStringLiteral("[Fake]"), QStringLiteral("x")));
+    QVERIFY(!IniFile::WriteString(Ini, QStringLiteral("Bad]Name"), QStringLiteral("K"), QStringLiteral("x")));
+    QVERIFY(!IniFile::WriteString(Ini, QStringLiteral("  "), QStringLiteral("K"), QStringLiteral("x")));
+    QVERIFY(!IniFile::WriteString(Ini, section, QStringLiteral(" "), QStringLiteral("x")));
+    QCOMPARE(FileBytes(path), original);
+    // Everything else, including "=" and brackets inside a value, is fine.
+    QVERIFY(
+        IniFile::WriteString(Ini, section, QStringLiteral("CustomImage"), QStringLiteral("/p/a=b[c].png")));
+    QCOMPARE(Read(section, QStringLiteral("CustomImage")), QStringLiteral("/p/a=b[c].png"));
+}
+
+void TestIniFile::writesLeaveNoTemporaryOrLockFilesBehind() {
+    // Each write replaces the file whole and cleans up its lock.
+    ScopedSettingsDir dir;
+    for (int i = 0; i < 20; ++i)
+        QVERIFY(IniFile::WriteString(Ini, QStringLiteral("S"), QStringLiteral("K%1").arg(i % 5),
+                                     QString::number(i)));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden | QDir::System),
+             QStringList{QStringLiteral("Solitaire.ini")});
+    QCOMPARE(Read(QStringLiteral("S"), QStringLiteral("K4")), QStringLiteral("19"));
+}
+
+void TestIniFile::severalKeysAreWrittenTogetherOrNotAtAll() {
+    // One bad key refuses the whole group; a good group lands in one replacement.
+    ScopedSettingsDir dir;
+    const QString path = dir.path() + QLatin1Char('/') + Ini;
+    QVERIFY(!IniFile::WriteStrings(Ini, QStringLiteral("sGolf"),
+                                   {{QStringLiteral("NormPos"), QStringLiteral("1,2,3,4")},
+                                    {QStringLiteral("Show=Cmd"), QStringLiteral("1")}}));
+    QVERIFY(!QFile::exists(path));
+    QVERIFY(IniFile::WriteStrings(Ini, QStringLiteral("sGolf"), {}));
+    QVERIFY(!QFile::exists(path));
+    QVERIFY(IniFile::WriteStrings(Ini, QStringLiteral("sGolf"),
+                                  {{QStringLiteral("NormPos"), QStringLiteral("1,2,3,4")},
+                                   {QStringLiteral("ShowCmd"), QStringLiteral("1")},
+                                   {QStringLiteral("normpos"), QStringLiteral("5,6,7,8")}}));
+    QCOMPARE(FileBytes(path), QByteArray("[sGolf]\nNormPos=5,6,7,8\nShowCmd=1\n"));
+}
+
+void TestIniFile::threadsWritingDifferentKeysKeepEveryWrite() {
+    // Four threads writing their own keys into the same sections lose none of them.
+    ScopedSettingsDir dir;
+    constexpr int Threads = 4;
+    constexpr int Keys = 40;
+    QList<QThread*> threads;
+    std::atomic<int> failures = 0;
+    for (int t = 0; t < Threads; ++t) {
+        threads.append(QThread::create([t, &failures] {
+            for (int i = 0; i < Keys; ++i) {
+                const QString section = i % 2 ? QStringLiteral("Odd") : QStringLiteral("EVEN");
+                const QString name = t % 2 ? QStringLiteral("SOLITAIRE.INI") : Ini;
+                if (!IniFile::WriteString(name, section, QStringLiteral("T%1_%2").arg(t).arg(i),
+                                          QString::number(i)))
+                    ++failures;
+            }
+        }));
+        threads.last()->start();
+    }
+    for (QThread* thread : threads) {
+        QVERIFY(thread->wait(60000));
+        delete thread;
+    }
+    QCOMPARE(failures.load(), 0);
+    for (int t = 0; t < Threads; ++t) {
+        for (int i = 0; i < Keys; ++i)
+            QCOMPARE(Read(i % 2 ? QStringLiteral("odd") : QStringLiteral("even"),
+                          QStringLiteral("T%1_%2").arg(t).arg(i)),
+                     QString::number(i));
+    }
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 1);
+}
+
+void TestIniFile::twoProgramsWritingDifferentKeysKeepEveryWrite() {
+    // Two running programs, each with its own spelling of the file name, lose none of each other's keys.
+    ScopedSettingsDir dir;
+    QList<QProcess*> writers;
+    const QStringList names{QStringLiteral("SOLITAIRE.INI"), QStringLiteral("Solitaire.ini")};
+    for (const QString& name : names) {
+        auto* process = new QProcess(this);
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QLatin1String(WriterDirVariable), dir.path());
+        env.insert(QLatin1String(WriterNameVariable), name);
+        process->setProcessEnvironment(env);
+        process->start(QCoreApplication::applicationFilePath(), {});
+        writers.append(process);
+    }
+    for (QProcess* process : writers) {
+        QVERIFY(process->waitForFinished(120000));
+        QCOMPARE(process->exitStatus(), QProcess::NormalExit);
+        QCOMPARE(process->exitCode(), 0);
+        delete process;
+    }
+    const QStringList files = QDir(dir.path()).entryList(QDir::Files | QDir::Hidden);
+    QCOMPARE(files.size(), 1);
+    for (const QString& name : names) {
+        for (int i = 0; i < KeysPerWriter; ++i)
+            QCOMPARE(Read(QStringLiteral("Shared"), name + QString::number(i)), QString::number(i));
+    }
+}
+
+void TestIniFile::readSectionListsEveryKeyInFileOrder() {
+    // The tips file's section comes back whole, in file order, by full path, without the 255 cut.
+    ScopedSettingsDir dir;
+    const QString path = dir.path() + QStringLiteral("/Tips.ini");
+    const QByteArray longTip(600, 't');
+    WriteBytes(path,
+               "[Other]\nX=1\n[tips]\r\nTip2=Second^^line\r\n; note\r\nTip1 = First \r\nTip2=again\r\nLong=" +
+                   longTip + "\r\n[After]\nY=2\n");
+    const auto tips = IniFile::ReadSection(path, QStringLiteral("Tips"));
+    QCOMPARE(tips.size(), 4);
+    QCOMPARE(tips[0], qMakePair(QStringLiteral("Tip2"), QStringLiteral("Second^^line")));
+    QCOMPARE(tips[1], qMakePair(QStringLiteral("Tip1"), QStringLiteral("First")));
+    QCOMPARE(tips[2], qMakePair(QStringLiteral("Tip2"), QStringLiteral("again")));
+    QCOMPARE(tips[3].second.size(), 600);
+    QCOMPARE(IniFile::ReadSection(dir.path() + QStringLiteral("/TIPS.INI"), QStringLiteral("Tips")).size(),
+             4);
+    QVERIFY(IniFile::ReadSection(path, QStringLiteral("Missing")).isEmpty());
+    QVERIFY(
+        IniFile::ReadSection(dir.path() + QStringLiteral("/Absent.ini"), QStringLiteral("Tips")).isEmpty());
+}
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    if (qEnvironmentVariableIsSet(WriterDirVariable))
+        return RunWriter();
+    TestIniFile test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_inifile.moc"
