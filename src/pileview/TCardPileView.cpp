@@ -1,0 +1,317 @@
+#include "pileview/TCardPileView.h"
+
+#include "cards/Resources.h"
+#include "cards/TCard.h"
+#include "pileview/DragController.h"
+#include "pileview/DragTarget.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPointer>
+#include <algorithm>
+#include <cstdlib>
+
+namespace {
+
+constexpr QRgb DragKey = 0xFFFF00FFu; // magenta: the drag picture's transparent colour
+constexpr int DragThreshold = 5;
+
+// Every live view, so a view that goes away is never left as another's target.
+QList<TCardPileView*>& LiveViews() {
+    static QList<TCardPileView*> views;
+    return views;
+}
+
+bool SmallCards() {
+    return TCard::GetCardSize() == FS_SMALL;
+}
+
+} // namespace
+
+TCardPileView::TCardPileView(QWidget* parent)
+    : QWidget(parent), m_drag(std::make_unique<TDragController>(this)) {
+    resize(TCard::Width(), TCard::Height());
+    // Paint covers every pixel, so Qt need not clear the area first.
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    LiveViews().append(this);
+    try {
+        LoadPileBitmaps(false);
+    } catch (const Resources::EResNotFound&) {
+        // Without the marks an empty pile simply shows no mark.
+    }
+}
+
+TCardPileView::~TCardPileView() {
+    // A drag cut short by destruction ends silently: the owner may be half
+    // destroyed already, so no handler runs; the cards belong to the game.
+    m_drag->Stop();
+    LiveViews().removeOne(this);
+    for (TCardPileView* view : LiveViews())
+        if (view->DropTarget == this)
+            view->DropTarget = nullptr;
+    Pile.Empty(false);
+    DragPile.Empty(false);
+}
+
+void TCardPileView::SetHint(const QString& text) {
+    m_hint = text;
+    setToolTip(m_showHint ? m_hint : QString());
+}
+
+void TCardPileView::SetShowHint(bool show) {
+    m_showHint = show;
+    setToolTip(m_showHint ? m_hint : QString());
+}
+
+void TCardPileView::LoadPileBitmaps(bool lowColor) {
+    TCard::LoadPileMarks(lowColor);
+}
+
+bool TCardPileView::IsDragging() const {
+    return m_drag->IsActive();
+}
+
+void TCardPileView::Advance(const TCard* card, float& ax, float& ay) const {
+    if (card->FaceUp || !AllowDrag) {
+        ax += XOffset;
+        ay += YOffset;
+        return;
+    }
+    // A face-down card in a column shows only a narrow strip.
+    const float step = SmallCards() ? 6.0f : 8.0f;
+    if (XOffset > 0.0f)
+        ax += step;
+    if (YOffset > 0.0f)
+        ay += step;
+}
+
+void TCardPileView::Paint(QPainter& canvas) {
+    const int w = width();
+    const int h = height();
+
+    if (BackgroundMode == FS_BITMAP && BackgroundPicture && !BackgroundPicture->isNull()) {
+        const QRect place(x(), y(), w, h);
+        // A picture smaller than the window must not leave stale pixels.
+        if (!BackgroundPicture->rect().contains(place))
+            canvas.fillRect(0, 0, w, h, palette().color(QPalette::Window));
+        canvas.drawImage(QPoint(0, 0), *BackgroundPicture, place);
+    } else {
+        canvas.fillRect(0, 0, w, h, palette().color(QPalette::Window));
+    }
+
+    if (IsBordered) {
+        canvas.setBrush(Qt::NoBrush);
+        canvas.setPen(QPen(Qt::black, 1));
+        canvas.drawRect(QRect(0, 0, w - 2, h - 2)); // pixels 0 .. w-2
+        canvas.setPen(QPen(QColor(128, 128, 128), 1));
+        canvas.drawRect(QRect(1, 1, w - 2, h - 2)); // pixels 1 .. w-1
+    }
+
+    const int n = Pile.size();
+    if (n > 0) {
+        const int cw = TCard::Width();
+        const int ch = TCard::Height();
+        const qreal corner = SmallCards() ? 1.0 : 3.5; // ellipses 2 x 2 and 7 x 7
+        const bool squared = XOffset == 0.0f && YOffset == 0.0f;
+        float ax = 0.0f;
+        float ay = 0.0f;
+        for (int i = 0; i < n; ++i) {
+            TCard* card = Pile.Cards[i];
+            const int cx = static_cast<int>(ax);
+            const int cy = static_cast<int>(ay);
+            card->PosX = static_cast<float>(cx);
+            card->PosY = static_cast<float>(cy);
+            const bool top = i == n - 1;
+            if (!top && squared)
+                continue;
+            if (!card->FaceUp && !AllowDrag && !top) {
+                canvas.setPen(QPen(Qt::black, 1));
+                canvas.setBrush(i == 0 ? QBrush(Qt::white) : QBrush(Qt::NoBrush));
+                canvas.drawRoundedRect(QRectF(cx, cy, cw - 1, ch - 1), corner, corner);
+            } else {
+                card->DrawCardOnCanvas(QPoint(cx, cy), canvas);
+            }
+            Advance(card, ax, ay);
+        }
+    } else if (State == FS_RECYCLE || State == FS_EMPTY) {
+        const QImage& mark = TCard::PileMarks()[State == FS_RECYCLE ? 0 : 1];
+        if (!mark.isNull())
+            canvas.drawImage(QPoint(0, 0), mark);
+    }
+}
+
+void TCardPileView::paintEvent(QPaintEvent* /*event*/) {
+    if (!isVisible())
+        return;
+    // Qt's backing store is the off-screen picture: the whole view is composed
+    // there and shown at once, so a repaint never flickers.
+    QPainter canvas(this);
+    Paint(canvas);
+}
+
+void TCardPileView::MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, QPoint at) {
+    DragPermission = false;
+    DropTarget = nullptr;
+    if (button == Qt::LeftButton) {
+        SelectedCard = nullptr;
+        const int cw = TCard::Width();
+        const int ch = TCard::Height();
+        for (int i = Pile.size() - 1; i >= 0; --i) {
+            const TCard* card = Pile.Cards[i];
+            HitRect = QRect(static_cast<int>(card->PosX), static_cast<int>(card->PosY), cw, ch);
+            if (HitRect.contains(at)) {
+                SelectedCard = Pile.Cards[i];
+                GrabOffset = at - HitRect.topLeft();
+                break;
+            }
+        }
+    }
+    if (OnMouseDown)
+        OnMouseDown(this, button, shift, at.x(), at.y());
+}
+
+void TCardPileView::mousePressEvent(QMouseEvent* event) {
+    if (IsDragging())
+        return;
+    const QPoint at = event->position().toPoint();
+    m_leftDown = event->button() == Qt::LeftButton;
+    m_pressPos = at;
+    MouseDown(event->button(), event->modifiers(), at);
+}
+
+void TCardPileView::mouseDoubleClickEvent(QMouseEvent* event) {
+    if (IsDragging())
+        return;
+    const QPoint at = event->position().toPoint();
+    // The second press of a double-click is no click of its own.
+    m_leftDown = false;
+    m_pressPos = at;
+    QPointer<TCardPileView> self(this);
+    if (event->button() == Qt::LeftButton && OnDblClick)
+        OnDblClick(this);
+    if (self)
+        MouseDown(event->button(), event->modifiers(), at);
+}
+
+void TCardPileView::mouseMoveEvent(QMouseEvent* event) {
+    if (!m_leftDown || IsDragging() || !(event->buttons() & Qt::LeftButton))
+        return;
+    if (!DragPermission || !AllowDrag)
+        return;
+    // A permission without a card of this pile cannot lift anything.
+    if (!SelectedCard || Pile.CardIndex(SelectedCard) < 0)
+        return;
+    const QPoint at = event->position().toPoint();
+    if (DragDelayed && std::abs(at.x() - m_pressPos.x()) < DragThreshold &&
+        std::abs(at.y() - m_pressPos.y()) < DragThreshold)
+        return;
+    BeginDrag(at);
+}
+
+void TCardPileView::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton)
+        return;
+    const bool click = m_leftDown && rect().contains(event->position().toPoint());
+    m_leftDown = false;
+    if (click && OnClick)
+        OnClick(this);
+}
+
+void TCardPileView::BuildDragImage() {
+    const int m = DragPile.size();
+    const int w = static_cast<int>(static_cast<float>(m) * XOffset + static_cast<float>(TCard::Width()));
+    const int h = static_cast<int>(static_cast<float>(m) * YOffset + static_cast<float>(TCard::Height()));
+    QImage picture(std::max(w, 1), std::max(h, 1), QImage::Format_ARGB32);
+    picture.fill(DragKey);
+    {
+        QPainter canvas(&picture);
+        float ax = 0.0f;
+        float ay = 0.0f;
+        for (const TCard* card : DragPile.Cards) {
+            card->DrawCardOnCanvas(QPoint(static_cast<int>(ax), static_cast<int>(ay)), canvas);
+            Advance(card, ax, ay);
+        }
+    }
+    for (int y = 0; y < picture.height(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(picture.scanLine(y));
+        std::replace(line, line + picture.width(), DragKey, QRgb(0));
+    }
+    m_dragImage = picture.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+}
+
+void TCardPileView::BeginDrag(QPoint at) {
+    m_leftDown = false; // the drag owns the rest of this press
+    DragPile.Empty(false);
+    const int k = Pile.CardIndex(SelectedCard);
+    const int n = Pile.size();
+    for (int i = k; i < n; ++i)
+        DragPile.AddCard(Pile.Cards[i]);
+    for (int i = n - 1; i >= k; --i)
+        Pile.Cards.removeAt(i);
+    BuildDragImage();
+
+    const QPoint windowPos = mapTo(window(), at);
+    m_drag->Begin(m_dragImage, GrabOffset, windowPos);
+    QPointer<TCardPileView> self(this);
+    if (OnStartDrag)
+        OnStartDrag(this);
+    if (!self)
+        return;
+    update();
+    if (m_drag->IsActive())
+        m_drag->Track(windowPos);
+}
+
+void TCardPileView::CancelDrag() {
+    FinishDrag(false, QPoint());
+}
+
+void TCardPileView::FinishDrag(bool drop, QPoint windowPos) {
+    if (!m_drag->IsActive())
+        return;
+    QPointer<TCardPileView> self(this);
+    bool dropped = false;
+    if (drop) {
+        // The release point is the last place asked.
+        if (!m_drag->Track(windowPos))
+            return;
+        QPointer<QWidget> control = m_drag->LastControl();
+        const bool accept = m_drag->Accepted();
+        m_drag->Stop();
+        if (accept && control) {
+            if (auto* view = qobject_cast<TCardPileView*>(control.data())) {
+                if (view->OnDragDrop) {
+                    dropped = true;
+                    view->OnDragDrop(view, this);
+                }
+            } else if (auto* target = dynamic_cast<TDragTarget*>(control.data())) {
+                dropped = true;
+                target->DragDrop(control, this);
+            }
+            if (!self)
+                return;
+        }
+    } else {
+        m_drag->Stop();
+        DropTarget = nullptr;
+    }
+    // Nobody took a manually dropped group: it goes home rather than being
+    // left in the drag pile only.
+    if (ManualDrop && !dropped)
+        DropTarget = nullptr;
+    DoEndDrag();
+}
+
+void TCardPileView::DoEndDrag() {
+    if (!DropTarget || DropTarget == this) {
+        DropTarget = nullptr;
+        Pile.AddPile(DragPile);
+        setVisible(true); // the owner may have hidden the view while dragging
+        repaint();
+    } else if (!ManualDrop) {
+        DropTarget->Pile.AddPile(DragPile);
+        DropTarget->repaint();
+    }
+    if (OnEndDrag)
+        OnEndDrag(this);
+}
