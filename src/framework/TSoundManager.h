@@ -19,7 +19,8 @@ public:
 // named sounds, only while the sound preference is on.
 class TSoundManager {
 public:
-    // `enabled` is asked at every call (the current "DoSound" preference).
+    // `enabled` is asked at every call (the current "DoSound" preference); without
+    // one every sound plays. A null output plays nothing.
     explicit TSoundManager(std::unique_ptr<ISoundOutput> output, std::function<bool()> enabled = {});
     ~TSoundManager();
 
