@@ -1,0 +1,335 @@
+#include "framework/Modal.h"
+#include "framework/core/GameTable.h"
+#include "framework/core/IniFile.h"
+#include "shell/THelp.h"
+#include "shell/TStatisticsDlg.h"
+#include "support/TestSupport.h"
+
+#include <QAction>
+#include <QChartView>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QMenu>
+#include <QPushButton>
+#include <QtTest>
+#include <memory>
+
+namespace {
+
+const QString Ini = QStringLiteral("Solitaire.ini");
+
+void Write(const char* section, const char* key, const QString& value) {
+    QVERIFY(IniFile::WriteString(Ini, QString::fromLatin1(section), QString::fromLatin1(key), value));
+}
+
+QString Read(const char* section, const char* key) {
+    return IniFile::ReadString(Ini, QString::fromLatin1(section), QString::fromLatin1(key),
+                               QStringLiteral("<absent>"));
+}
+
+// A complete record: 5 games, 3 won, streaks 2 (longest) and 1 (current).
+void WriteFullRecord(const char* section) {
+    Write(section, "GamesAttempted", QStringLiteral("5"));
+    Write(section, "GamesWon", QStringLiteral("3"));
+    Write(section, "LastGame", QStringLiteral("True"));
+    Write(section, "CurrentStreak", QStringLiteral("1"));
+    Write(section, "LongestStreak", QStringLiteral("2"));
+    Write(section, "LongestStreakDate", QStringLiteral("36890.5"));
+    Write(section, "AvgScore", QStringLiteral("20.5"));
+}
+
+QString LongestLabel(QDate date) {
+    return QStringLiteral("Longest Streak, Ended ") + QLocale::system().toString(date, QLocale::ShortFormat);
+}
+
+} // namespace
+
+class TestStatisticsDlg : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+    void layoutShowsTheTwelveGamesAndTheFixedTexts();
+    void gameNeverPlayedShowsOnlyTheTwoNotes();
+    void noWinsPutsTheWonSliceFirst();
+    void noLossesPutsTheLostSliceFirst();
+    void slicesMarkTheirShareWithUpToOneDecimal();
+    void klondikeAverageIsShownInDollarsOnlyUnderVegasScoring();
+    void damagedAverageShowsNotAvailableAndTheRestStillFills();
+    void streaksShowTheLongestWithItsDateAndAPositiveCurrentStreak();
+    void damagedStreakDateLeavesTheLongestBarOutAndNoStaleBars();
+    void clearingWinLossWritesNoneAndHidesOnlyThePie();
+    void clearingStreaksWritesNoneAndKeepsDateAndLastGame();
+    void showModalPicksTheFirstOpenGameOrKeepsTheLastChoice();
+    void helpButtonOpensTheStatisticsTopic();
+
+private:
+    std::unique_ptr<ScopedSettingsDir> m_settings;
+    TPreferences m_prefs;
+    int m_openGame = -1;
+    std::unique_ptr<TStatisticsDlg> m_dlg;
+
+    template <typename T> T* Child(const char* name) {
+        return m_dlg->findChild<T*>(QString::fromLatin1(name));
+    }
+    QString Field(const char* name) { return Child<QLineEdit>(name)->text(); }
+    bool PieShown() { return !Child<QChartView>("GamesWonChart")->isHidden(); }
+    bool StreaksShown() { return !Child<QChartView>("StreakChart")->isHidden(); }
+};
+
+void TestStatisticsDlg::init() {
+    m_settings = std::make_unique<ScopedSettingsDir>();
+    m_prefs = TPreferences{};
+    m_openGame = -1;
+    m_dlg = std::make_unique<TStatisticsDlg>([this]() -> const TPreferences& { return m_prefs; },
+                                             [this] { return m_openGame; });
+}
+
+void TestStatisticsDlg::cleanup() {
+    m_dlg.reset();
+    m_settings.reset();
+    Modal::SetRunner({});
+    THelp::SetHandler({});
+}
+
+// The dialog's caption, size, list of games, initial fields and menu are fixed texts.
+void TestStatisticsDlg::layoutShowsTheTwelveGamesAndTheFixedTexts() {
+    QCOMPARE(m_dlg->windowTitle(), QStringLiteral("Quintaro!"));
+    QCOMPARE(m_dlg->size(), QSize(414, 423));
+    auto* box = Child<QComboBox>("GameSelectBox");
+    QStringList names;
+    for (int i = 0; i < box->count(); ++i)
+        names.append(box->itemText(i));
+    QCOMPARE(names, (QStringList{"Beleaguered Castle", "Double Klondike", "Forty Thieves", "FreeCell", "Golf",
+                                 "Indian Patience", "Klondike", "Montana", "Pyramid", "Queen of Italy",
+                                 "Sea Towers", "Spider"}));
+    QCOMPARE(Field("TotalAttemptsField"), QStringLiteral("0"));
+    QCOMPARE(Field("AvgScoreField"), QStringLiteral("N/A"));
+    QVERIFY(Child<QLineEdit>("AvgScoreField")->isReadOnly());
+    QCOMPARE(Child<QLabel>("StatsLabel")->font().pixelSize(), 32);
+    QVERIFY(!PieShown());
+    QVERIFY(!StreaksShown());
+    QVERIFY(Child<QPushButton>("CancelBtn")->isHidden());
+    QCOMPARE(Child<QPushButton>("HelpBtn")->text(), QStringLiteral("&Help"));
+    const auto actions = m_dlg->PopupMenu()->actions();
+    QCOMPARE(actions.size(), 2);
+    QCOMPARE(actions[0]->text(), QStringLiteral("Clear &Win/Loss Stats"));
+    QCOMPARE(actions[1]->text(), QStringLiteral("Clear &Streaks"));
+}
+
+// Without any record both charts stay hidden and their grey notes show.
+void TestStatisticsDlg::gameNeverPlayedShowsOnlyTheTwoNotes() {
+    m_dlg->SelectGame(GI_GOLF);
+    QVERIFY(!PieShown());
+    QVERIFY(!StreaksShown());
+    QCOMPARE(Child<QLabel>("Label1")->text(), QStringLiteral("No Statistics Available"));
+    QCOMPARE(Child<QLabel>("Label2")->text(), QStringLiteral("No Winning Streaks"));
+    QCOMPARE(Child<QComboBox>("GameSelectBox")->currentIndex(), int(GI_GOLF));
+}
+
+// 4 attempts and no win: "Games Won" (0) comes first, then "Games Lost" (4).
+void TestStatisticsDlg::noWinsPutsTheWonSliceFirst() {
+    Write("Spider", "GamesAttempted", QStringLiteral("04"));
+    m_dlg->SelectGame(GI_SPIDER);
+    QVERIFY(PieShown());
+    QCOMPARE(Field("TotalAttemptsField"), QStringLiteral("04")); // the text as stored
+    const auto pie = m_dlg->PieEntries();
+    QCOMPARE(pie.size(), 2);
+    QCOMPARE(pie[0].label, QStringLiteral("Games Won"));
+    QCOMPARE(pie[0].value, 0.0);
+    QCOMPARE(pie[0].color, QColor(0, 128, 0));
+    QCOMPARE(pie[0].mark, QStringLiteral("0 %"));
+    QCOMPARE(pie[1].label, QStringLiteral("Games Lost"));
+    QCOMPARE(pie[1].value, 4.0);
+    QCOMPARE(pie[1].color, QColor(128, 0, 0));
+    QCOMPARE(pie[1].mark, QStringLiteral("100 %"));
+    QCOMPARE(Field("AvgScoreField"), QStringLiteral("N/A"));
+}
+
+// 3 attempts, 3 won: "Games Lost" (0) is added before "Games Won".
+void TestStatisticsDlg::noLossesPutsTheLostSliceFirst() {
+    Write("FreeCell", "GamesAttempted", QStringLiteral("3"));
+    Write("FreeCell", "GamesWon", QStringLiteral("3"));
+    m_dlg->SelectGame(GI_FREECELL);
+    const auto pie = m_dlg->PieEntries();
+    QCOMPARE(pie.size(), 2);
+    QCOMPARE(pie[0].label, QStringLiteral("Games Lost"));
+    QCOMPARE(pie[0].value, 0.0);
+    QCOMPARE(pie[1].label, QStringLiteral("Games Won"));
+    QCOMPARE(pie[1].value, 3.0);
+    QCOMPARE(pie[1].mark, QStringLiteral("100 %"));
+
+    // A damaged file claiming more wins than attempts gives no negative slice.
+    Write("FreeCell", "GamesWon", QStringLiteral("5"));
+    m_dlg->SelectGame(GI_FREECELL);
+    for (const auto& entry : m_dlg->PieEntries())
+        QVERIFY(entry.value >= 0);
+}
+
+// Percentages follow "##0.# %": one decimal at most, none for whole numbers.
+void TestStatisticsDlg::slicesMarkTheirShareWithUpToOneDecimal() {
+    Write("Golf", "GamesAttempted", QStringLiteral("3"));
+    Write("Golf", "GamesWon", QStringLiteral("2"));
+    m_dlg->SelectGame(GI_GOLF);
+    const auto pie = m_dlg->PieEntries();
+    QCOMPARE(pie[0].mark, QStringLiteral("66.7 %"));
+    QCOMPARE(pie[1].mark, QStringLiteral("33.3 %"));
+    QCOMPARE(TStatisticsDlg::PercentText(50), QStringLiteral("50 %"));
+    QCOMPARE(TStatisticsDlg::PercentText(12.25), QStringLiteral("12.3 %"));
+    QCOMPARE(TStatisticsDlg::PercentText(99.96), QStringLiteral("100 %"));
+    QCOMPARE(TStatisticsDlg::PercentText(0.04), QStringLiteral("0 %"));
+}
+
+// Vegas scoring turns Klondike's average into money (halves away from zero);
+// other games and the standard scoring round halves up.
+void TestStatisticsDlg::klondikeAverageIsShownInDollarsOnlyUnderVegasScoring() {
+    Write("Klondike", "GamesAttempted", QStringLiteral("7"));
+    Write("Golf", "GamesAttempted", QStringLiteral("7"));
+    const QList<std::tuple<QString, QString, QString>> cases{
+        {"10.5", "$1", "11"}, {"10.3", "$-1", "10"}, {"8", "$-12", "8"}, {"0", "$-52", "0"}};
+    for (const auto& [stored, vegas, standard] : cases) {
+        Write("Klondike", "AvgScore", stored);
+        Write("Golf", "AvgScore", stored);
+        m_prefs.VegasScoring = true;
+        m_dlg->SelectGame(GI_KLONDIKE);
+        QCOMPARE(Field("AvgScoreField"), vegas);
+        m_dlg->SelectGame(GI_GOLF);
+        QCOMPARE(Field("AvgScoreField"), standard);
+        m_prefs.VegasScoring = false;
+        m_dlg->SelectGame(GI_KLONDIKE);
+        QCOMPARE(Field("AvgScoreField"), standard);
+    }
+}
+
+// An average that is not a number shows "N/A"; pie and streaks are still filled.
+void TestStatisticsDlg::damagedAverageShowsNotAvailableAndTheRestStillFills() {
+    WriteFullRecord("Pyramid");
+    Write("Pyramid", "AvgScore", QStringLiteral("twelve"));
+    m_dlg->SelectGame(GI_PYRAMID);
+    QCOMPARE(Field("AvgScoreField"), QStringLiteral("N/A"));
+    QCOMPARE(m_dlg->PieEntries().size(), 2);
+    QCOMPARE(m_dlg->StreakEntries().size(), 2);
+    Write("Pyramid", "AvgScore", QStringLiteral("1e300"));
+    m_dlg->SelectGame(GI_PYRAMID);
+    QCOMPARE(Field("AvgScoreField"), QStringLiteral("N/A"));
+}
+
+// The longest streak is labelled with its end date; the current one only when above 0.
+void TestStatisticsDlg::streaksShowTheLongestWithItsDateAndAPositiveCurrentStreak() {
+    WriteFullRecord("Montana");
+    m_dlg->SelectGame(GI_MONTANA);
+    QVERIFY(StreaksShown());
+    QVERIFY(Child<QChartView>("StreakChart")->isEnabled());
+    auto bars = m_dlg->StreakEntries();
+    QCOMPARE(bars.size(), 2);
+    QCOMPARE(bars[0].label, LongestLabel(QDate(2000, 12, 30)));
+    QCOMPARE(bars[0].value, 2.0);
+    QCOMPARE(bars[0].color, QColor(128, 0, 0));
+    QCOMPARE(bars[1].label, QStringLiteral("Current Streak"));
+    QCOMPARE(bars[1].value, 1.0);
+    QCOMPARE(bars[1].color, QColor(0, 128, 0));
+    QCOMPARE(Field("AvgScoreField"), QStringLiteral("21"));
+
+    Write("Montana", "CurrentStreak", QStringLiteral("0"));
+    m_dlg->SelectGame(GI_MONTANA);
+    bars = m_dlg->StreakEntries();
+    QCOMPARE(bars.size(), 1);
+    QCOMPARE(bars[0].label, LongestLabel(QDate(2000, 12, 30)));
+}
+
+// A date that is not a number drops the longest bar; bars of the game shown
+// before never remain.
+void TestStatisticsDlg::damagedStreakDateLeavesTheLongestBarOutAndNoStaleBars() {
+    WriteFullRecord("Montana");
+    m_dlg->SelectGame(GI_MONTANA);
+    QCOMPARE(m_dlg->StreakEntries().size(), 2);
+
+    Write("Castle", "LongestStreak", QStringLiteral("4"));
+    Write("Castle", "LongestStreakDate", QStringLiteral("yesterday"));
+    Write("Castle", "CurrentStreak", QStringLiteral("3"));
+    m_dlg->SelectGame(GI_CASTLE);
+    auto bars = m_dlg->StreakEntries();
+    QCOMPARE(bars.size(), 1);
+    QCOMPARE(bars[0].label, QStringLiteral("Current Streak"));
+    QCOMPARE(bars[0].value, 3.0);
+
+    Write("Castle", "CurrentStreak", QStringLiteral("0"));
+    m_dlg->SelectGame(GI_MONTANA);
+    m_dlg->SelectGame(GI_CASTLE);
+    QVERIFY(m_dlg->StreakEntries().isEmpty());
+    QVERIFY(!StreaksShown());
+}
+
+// "Clear Win/Loss Stats" writes "None" to its three keys; the streaks stay.
+void TestStatisticsDlg::clearingWinLossWritesNoneAndHidesOnlyThePie() {
+    WriteFullRecord("SeaHavenTowers");
+    m_dlg->SelectGame(GI_SEAHAVEN);
+    QVERIFY(PieShown());
+    m_dlg->PopupMenu()->actions().at(0)->trigger();
+    for (const char* key : {"GamesAttempted", "GamesWon", "AvgScore"})
+        QCOMPARE(Read("SeaHavenTowers", key), QStringLiteral("None"));
+    QCOMPARE(Read("SeaHavenTowers", "LongestStreak"), QStringLiteral("2"));
+    QCOMPARE(Read("SeaHavenTowers", "CurrentStreak"), QStringLiteral("1"));
+    QVERIFY(!PieShown());
+    QVERIFY(StreaksShown());
+    // Another game's record is untouched.
+    WriteFullRecord("Spider");
+    m_dlg->SelectGame(GI_SPIDER);
+    QVERIFY(PieShown());
+}
+
+// "Clear Streaks" writes "None" to the two streaks; "LastGame" and the date remain.
+void TestStatisticsDlg::clearingStreaksWritesNoneAndKeepsDateAndLastGame() {
+    WriteFullRecord("QueenItaly");
+    m_dlg->SelectGame(GI_QUEENITALY);
+    QVERIFY(StreaksShown());
+    m_dlg->PopupMenu()->actions().at(1)->trigger();
+    QCOMPARE(Read("QueenItaly", "LongestStreak"), QStringLiteral("None"));
+    QCOMPARE(Read("QueenItaly", "CurrentStreak"), QStringLiteral("None"));
+    QCOMPARE(Read("QueenItaly", "LongestStreakDate"), QStringLiteral("36890.5"));
+    QCOMPARE(Read("QueenItaly", "LastGame"), QStringLiteral("True"));
+    QCOMPARE(Read("QueenItaly", "GamesAttempted"), QStringLiteral("5"));
+    QVERIFY(!StreaksShown());
+    QVERIFY(PieShown());
+}
+
+// Shown from a game, the dialog opens on that game; with none open it keeps the last choice.
+void TestStatisticsDlg::showModalPicksTheFirstOpenGameOrKeepsTheLastChoice() {
+    WriteFullRecord("Pyramid");
+    int shownIndex = -1;
+    bool pieAtShow = false;
+    Modal::SetRunner([&](QDialog& dialog) {
+        auto& dlg = static_cast<TStatisticsDlg&>(dialog);
+        shownIndex = dlg.findChild<QComboBox*>(QStringLiteral("GameSelectBox"))->currentIndex();
+        pieAtShow = !dlg.findChild<QChartView*>(QStringLiteral("GamesWonChart"))->isHidden();
+        return int(QDialog::Accepted);
+    });
+    m_openGame = GI_PYRAMID;
+    QCOMPARE(m_dlg->ShowModal(), int(QDialog::Accepted));
+    QCOMPARE(shownIndex, int(GI_PYRAMID));
+    QVERIFY(pieAtShow);
+
+    m_dlg->SelectGame(GI_GOLF);
+    m_openGame = -1;
+    m_dlg->ShowModal();
+    QCOMPARE(shownIndex, int(GI_GOLF));
+    QCOMPARE(m_dlg->SelectedGame(), int(GI_GOLF));
+
+    // Choosing from the combo box refills the dialog at once.
+    Child<QComboBox>("GameSelectBox")->setCurrentIndex(GI_PYRAMID);
+    QCOMPARE(m_dlg->SelectedGame(), int(GI_PYRAMID));
+    QVERIFY(PieShown());
+}
+
+// The Help button opens the statistics topic.
+void TestStatisticsDlg::helpButtonOpensTheStatisticsTopic() {
+    QList<int> asked;
+    THelp::SetHandler([&asked](int context) { asked.append(context); });
+    Child<QPushButton>("HelpBtn")->click();
+    QCOMPARE(asked, QList<int>{503});
+}
+
+QTEST_MAIN(TestStatisticsDlg)
+#include "tst_statisticsdlg.moc"
