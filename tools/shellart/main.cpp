@@ -1,20 +1,60 @@
-// Placeholder generator; replaced by the shell artwork generator.
+// Draws the shell's pictures (jester, previews, win animation, info picture,
+// icons) into the given folder, with a resource list for rcc.
+#include "Art.h"
+#include "Pictures.h"
+
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
-#include <QImage>
 #include <QTextStream>
+#include <cstdio>
+#include <cstdlib>
+
+using namespace shellart;
 
 int main(int argc, char* argv[]) {
     QGuiApplication app(argc, argv);
     const QString out = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(".");
-    QDir().mkpath(out);
-    QImage img(80, 125, QImage::Format_RGB32);
-    img.fill(Qt::white);
-    img.save(out + "/STARTUP.png");
-    QFile qrc(out + "/shellart.qrc");
-    if (!qrc.open(QIODevice::WriteOnly))
+    if (!QDir().mkpath(out))
         return 1;
-    QTextStream(&qrc) << "<RCC><qresource prefix=\"/res\"><file>STARTUP.png</file></qresource></RCC>\n";
+
+    QStringList files;
+    auto save = [&](const QString& name, const QImage& image) {
+        const QString file = name + QStringLiteral(".png");
+        if (image.isNull() || !image.save(out + QLatin1Char('/') + file, "PNG")) {
+            std::fprintf(stderr, "shellart: cannot write %s\n", qPrintable(file));
+            std::exit(1);
+        }
+        files << file;
+    };
+    // Full colour and the low-colour variant for 256-colour displays.
+    auto saveBoth = [&](const QString& name, const QImage& image) {
+        save(name, image);
+        save(name + QStringLiteral("_256"), LowColour(image));
+    };
+
+    const QImage jester = JesterPicture(1);
+    saveBoth(QStringLiteral("JESTER1"), jester);
+    save(QStringLiteral("JESTER2"), JesterPicture(2));
+    save(QStringLiteral("JESTER3"), JesterPicture(3));
+    for (const QString& name : PreviewNames())
+        saveBoth(name, GamePreview(name));
+    saveBoth(QStringLiteral("STARTUP"), StartupPicture());
+    save(QStringLiteral("SMALLPREV"), CardSizePreview(false));
+    saveBoth(QStringLiteral("LARGEPREV"), CardSizePreview(true));
+    save(QStringLiteral("WIN_AVI"), WinStrip());
+    save(QStringLiteral("INFOPIC"), InfoPicture());
+    save(QStringLiteral("APPICON"), AppIcon(64));
+    save(QStringLiteral("APPICON_32"), AppIcon(32));
+    save(QStringLiteral("HELPBTN"), HelpGlyph());
+
+    QFile qrc(out + QStringLiteral("/shellart.qrc"));
+    if (!qrc.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        return 1;
+    QTextStream qs(&qrc);
+    qs << "<RCC>\n  <qresource prefix=\"/res\">\n";
+    for (const QString& file : files)
+        qs << "    <file>" << file << "</file>\n";
+    qs << "  </qresource>\n</RCC>\n";
     return 0;
 }
