@@ -1,0 +1,244 @@
+#pragma once
+
+#include "framework/AppContext.h"
+#include "framework/GameLayout.h"
+#include "framework/TCardUndo.h"
+#include "framework/core/GameTable.h"
+#include "framework/core/TProfile.h"
+#include "pileview/DragTarget.h"
+#include "pileview/TCardPileView.h"
+
+#include <QHash>
+#include <QKeySequence>
+#include <QList>
+#include <QWidget>
+#include <memory>
+
+class QAction;
+class QLabel;
+class QMenu;
+class TzBackground;
+
+// The window every game is played in. It holds what all games share: the
+// pile views built from the game's layout, the popup menu, options, the deal
+// skeleton, New Game / Restart / closing with their confirmations and the
+// statistics, the window's side of the drag protocol with Smart Dragging, the
+// double-click action, turn-ups, the after-move routine with autoplay and the
+// win, Undo, the score caption, the table background, the size rule, keys and
+// the middle button. A game supplies its layout, its deal and its rules by
+// overriding the hooks below; a small-card variant supplies only its layout.
+class TGameForm : public QWidget, public TDragTarget {
+    Q_OBJECT
+
+public:
+    ~TGameForm() override;
+
+    const TGameInfo& Info() const { return GameTable()[m_gameIndex]; }
+    int GameIndex() const { return m_gameIndex; }
+    bool IsSmall() const { return m_small; }
+
+    int MoveCount() const { return m_moveCount; }
+    bool GameOver() const { return m_gameOver; }
+    bool Autoplay() const { return m_autoplay; }
+    const TCardPile& SavedDeal() const { return m_savedDeal; }
+    TCardUndo& UndoRecord() { return m_undo; }
+    QMenu* PopupMenu() const { return m_popup; }
+    QAction* Item(const QString& name) const { return m_items.value(name); }
+    TCardPileView* View(const QString& name) const { return m_views.value(name); }
+    const QList<TCardPileView*>& AllViews() const { return m_viewOrder; }
+    const QList<TCardPileView*>& Tableau() const { return m_tableau; }
+    const QList<TCardPileView*>& Foundations() const { return m_foundations; }
+    const QList<TCardPileView*>& FreeCells() const { return m_freeCells; }
+    QLabel* Label(const QString& name) const { return m_labels.value(name); }
+    TzBackground* Background() const { return m_background; }
+
+    // The score as recorded in the statistics and won at (cards home).
+    virtual int ComputeScore() const;
+
+    // Commands, bound to the menu items.
+    void NewGame1Click(QAction* sender);
+    virtual void Undo1Click();
+    void Autoplay1Click();
+    void Preferences1Click();
+    void About1Click();
+    void Statistics1Click();
+    // The close question; true when the window may close.
+    bool FormCloseQuery();
+
+    // Runs the double-click action on a view (also Shift/Ctrl-click and autoplay).
+    virtual void DoubleClickAction(TCardPileView* sender);
+    // The stock action (draw); nothing in games without a stock.
+    virtual void StockAction() {}
+    virtual bool HasStock() const { return false; }
+
+    // The view's role in the layout.
+    TPileRole Role(const TCardPileView* view) const { return m_roles.value(view, TPileRole::Other); }
+
+    // TDragTarget: a drag over the bare table and over views that never take cards.
+    bool DragOver(QWidget* sender, TCardPileView* source) override;
+
+protected:
+    TGameForm(TAppContext& context, int gameIndex, bool small, const TGameLayout& layout,
+              QWidget* parent = nullptr);
+
+    // Ends construction (called last by each game's constructor, when its
+    // virtual functions are in place): background, undo binding, quiet deal.
+    void Initialize();
+
+    // ---- hooks for the games --------------------------------------------------
+    // Deals a new game or the saved deal again; quiet: no sound, no animation.
+    virtual void Deal(bool newGame, bool quiet) = 0;
+    // Cards that make a won game.
+    virtual int WinningScore() const { return 52; }
+    virtual bool IsWon() const { return ComputeScore() == WinningScore(); }
+    virtual QString CaptionText() const;
+    // Game-specific clean-up when the game is won.
+    virtual void OnWon() {}
+    // New Game after the quit question was answered OK (before the table is emptied).
+    virtual void OnNewGameConfirmed() {}
+    // Piles the game keeps besides its views' piles (emptied with the table).
+    virtual QList<TCardPile*> ExtraPiles() { return {}; }
+    // Whether presses on the table are ignored once the game is won.
+    virtual bool StopsAfterWin() const { return true; }
+
+    // Drag permission for the card at `index` of `view` (the selected card).
+    virtual bool CanDrag(TCardPileView* view, int index) const;
+    // Whether `target` may take the group in `source`'s drag pile.
+    virtual bool DropAllowed(TCardPileView* target, TCardPileView* source) const;
+    virtual QList<TCardPileView*> SmartDragOrder(TCardPileView* source) const;
+    // After a completed drag: record, follow-ups, count, after-move routine.
+    virtual void DragCompleted(TCardPileView* source, TCardPileView* target);
+    // Follow-ups of a completed drag between recording and counting (turn-ups, refills).
+    virtual void AfterDragFollowUps(TCardPileView* source);
+    // The foundation that takes `card` by the double-click action, or null.
+    virtual TCardPileView* FoundationFor(const TCard* card, const TCardPileView* from) const;
+    // Runs after the double-click action's after-move routine (Klondike refills the waste).
+    virtual void AfterDoubleClick(TCardPileView* /*sender*/) {}
+    // Views whose top cards the autoplay pass plays up, in order.
+    virtual QList<TCardPileView*> AutoplayOrder() const;
+    virtual void AutoplayPass();
+    // A middle press on a view: the stock action, or the double-click action without a stock.
+    virtual void MiddleButton(TCardPileView* view);
+    // The window's own column-height rule and any game-specific moves on resize.
+    virtual void FormResize();
+
+    // ---- services for the games --------------------------------------------
+    // The after-move routine: caption, win, autoplay.
+    void AfterMove();
+    void RefreshCaption();
+    // Turns a face-down top card up and records it.
+    void TurnUp(TCardPileView* view);
+    // Puts a full new shuffled deck (or decks) into `stock` and saves the order.
+    void NewDeck(TCardPileView* stock, int decks, bool quiet);
+    // Puts the saved deal back into `stock`, every card face down.
+    void RestartDeck(TCardPileView* stock);
+    // Moves the top card of `from` onto `to`, face up or down.
+    TCard* DealCard(TCardPileView* from, TCardPileView* to, bool faceUp);
+    bool Animating(bool quiet) const;
+    // Common end of every deal: repaint, count 0, undo cleared, not over, caption.
+    void FinishDeal();
+    // Closes one player action: the undo records made since the last action
+    // and the moves it counted. One Undo command takes back one action.
+    void EndAction(int moves);
+    // Takes back the newest undo record (games restore what else it changed).
+    virtual void TakeBackRecord();
+    // Game-specific refreshes after an Undo command.
+    virtual void AfterUndo() {}
+    // Forgets every undo record (each deal).
+    void ClearUndo();
+    // Moves `card` from its view to `to` as one recorded, counted single move.
+    void PlayToFoundation(TCardPileView* from, TCardPileView* to);
+    // Empties every pile on the table; destroy: the deal's cards are released.
+    void EmptyTable(bool destroy);
+    // Sets the hint of the stock view to its card count (off when empty).
+    void ShowCountHint(TCardPileView* view);
+
+    // Options: the key's state, or the default when the key is absent.
+    bool ReadOption(const QString& key, bool defaultValue);
+    void WriteOption(const QString& key, bool value);
+
+    // Menu building, in the order the items appear.
+    QAction* AddItem(const QString& name, const QString& caption, const QKeySequence& shortcut,
+                     std::function<void()> handler, bool checkable = false);
+    void AddSeparator();
+    // Undo1, Autoplay1 and the New Game .. Statistics block.
+    QAction* AddUndoItem();
+    QAction* AddAutoplayItem();
+    void AddGameItems(const QString& newGameName = QStringLiteral("NewGame1"),
+                      const QString& restartName = QStringLiteral("Restart1"),
+                      const QString& statisticsCaption = QStringLiteral("&Statistics..."));
+
+    TAppContext& Context() const { return m_context; }
+    const TPreferences& Prefs() const { return m_context.CurrentPrefs(); }
+    TSoundManager* Sound() const { return m_context.Sound; }
+    TProfile& Profile() { return m_profile; }
+    const TGameLayout& Layout() const { return m_layout; }
+    void SetMoveCount(int count) { m_moveCount = count; }
+    void AddMoves(int delta) { m_moveCount += delta; }
+    void SetGameOver(bool over) { m_gameOver = over; }
+    void SetAutoplay(bool on) { m_autoplay = on; }
+    TCardPile& SavedDealPile() { return m_savedDeal; }
+
+    // Standard handlers, bound by role; games rebind where they depart.
+    void StandardMouseDown(TCardPileView* view, Qt::MouseButton button, Qt::KeyboardModifiers shift);
+    bool ViewDragOver(QWidget* sender, TCardPileView* source);
+    void StartDrag(TCardPileView* source);
+    void EndDrag(TCardPileView* source);
+    void FormMouseDown(TCardPileView* view, Qt::MouseButton button);
+
+    // Qt events
+    void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void BuildViews();
+    void BindStandardHandlers(TCardPileView* view, TPileRole role);
+    void ApplyBackground();
+    void ApplySizeLimits(bool maximized);
+    void RecordGame();
+    bool AskQuit();
+    void ShowWin();
+    QString PlacementSection() const;
+
+    TAppContext& m_context;
+    const int m_gameIndex;
+    const bool m_small;
+    const TGameLayout m_layout;
+
+    QHash<QString, TCardPileView*> m_views;
+    QList<TCardPileView*> m_viewOrder;
+    QHash<const TCardPileView*, TPileRole> m_roles;
+    QList<TCardPileView*> m_tableau;
+    QList<TCardPileView*> m_foundations;
+    QList<TCardPileView*> m_freeCells;
+    QHash<QString, QLabel*> m_labels;
+    bool m_arraysFilled = false;
+
+    QMenu* m_popup = nullptr;
+    QHash<QString, QAction*> m_items;
+    QAction* m_newGameItem = nullptr;
+    QAction* m_restartItem = nullptr;
+
+    TProfile m_profile;
+    TzBackground* m_background = nullptr;
+    TCardPile m_savedDeal;
+    TCardUndo m_undo;
+
+    struct TAction {
+        int records;
+        int moves;
+    };
+    QList<TAction> m_actions;
+    int m_markedRecords = 0;
+
+    int m_moveCount = 0;
+    bool m_gameOver = false;
+    bool m_autoplay = false;
+    bool m_placementRestored = false;
+    bool m_closed = false;
+};

@@ -1,0 +1,20 @@
+#include "support/GameFixture.h"
+
+#include "cards/TCard.h"
+
+GameFixture::GameFixture() {
+    TCard::SetCardSize(FS_LARGE, false);
+    m_sound = FakeSoundOutput::MakeManager(&Sounds);
+    Prefs.DoAnimation = false;
+    Context.Sound = m_sound.get();
+    Context.Prefs = [this]() -> const TPreferences& { return Prefs; };
+    Context.BackgroundPicture = [] { return QImage(); };
+    Context.ShowWinWindow = [this](QWidget*) {
+        ++WinWindows;
+        return WinAnswer;
+    };
+    Context.ShowStatistics = [this](QWidget*) { ++StatisticsShown; };
+    Context.ShowHelp = [this](QWidget*, int topic) { HelpTopics << topic; };
+}
+
+GameFixture::~GameFixture() = default;

@@ -1,0 +1,71 @@
+#include "support/TableKit.h"
+
+#include "cards/TCard.h"
+#include "cards/TCardPile.h"
+#include "framework/TGameForm.h"
+
+#include <QHash>
+#include <stdexcept>
+
+namespace TableKit {
+namespace {
+
+const char Ranks[] = "A23456789TJQK";
+const char Suits[] = "CSDH";
+
+} // namespace
+
+QString Name(const TCard* card) {
+    return QString(QChar(Ranks[card->Value])) + QChar(Suits[card->Suit]) + (card->FaceUp ? "" : "*");
+}
+
+QString Describe(const TCardPile& pile) {
+    QStringList names;
+    for (const TCard* card : pile.Cards)
+        names << Name(card);
+    return names.join(' ');
+}
+
+QString Snapshot(const TGameForm& form) {
+    QStringList lines;
+    for (const TCardPileView* view : form.AllViews())
+        lines << view->objectName() + ": " + Describe(view->Pile);
+    return lines.join('\n');
+}
+
+void Arrange(TGameForm& form, const QList<std::pair<QString, QString>>& piles, const QString& rest) {
+    // Every card of the deal, by name; a second deck's copies are taken in turn.
+    QHash<QString, QList<TCard*>> pool;
+    for (TCard* card : form.SavedDeal().Cards)
+        pool[QString(QChar(Ranks[card->Value])) + QChar(Suits[card->Suit])].append(card);
+    for (TCardPileView* view : form.AllViews()) {
+        view->Pile.Empty(false);
+        view->update();
+    }
+    form.UndoRecord().Clear();
+    for (const auto& [viewName, cards] : piles) {
+        TCardPileView* view = form.View(viewName);
+        if (!view)
+            throw std::runtime_error(("no view " + viewName).toStdString());
+        for (const QString& token : cards.split(' ', Qt::SkipEmptyParts)) {
+            QList<TCard*>& copies = pool[token.left(2).toUpper()];
+            if (copies.isEmpty())
+                throw std::runtime_error(("card used up: " + token).toStdString());
+            TCard* card = copies.takeFirst();
+            card->FaceUp = !token.endsWith('*');
+            view->Pile.AddCard(card);
+        }
+    }
+    if (!rest.isEmpty()) {
+        TCardPileView* stock = form.View(rest);
+        for (TCard* card : form.SavedDeal().Cards) {
+            QList<TCard*>& copies = pool[QString(QChar(Ranks[card->Value])) + QChar(Suits[card->Suit])];
+            if (copies.removeOne(card)) {
+                card->FaceUp = false;
+                stock->Pile.AddCard(card);
+            }
+        }
+    }
+}
+
+} // namespace TableKit

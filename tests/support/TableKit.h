@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <utility>
+
+class TCard;
+class TCardPile;
+class TCardPileView;
+class TGameForm;
+
+// Card notation for tests: rank A 2..9 T J Q K, suit C S D H, "*" after a card
+// means face down. "KS QH* 3D" is the King of spades, the Queen of hearts face
+// down and the Three of diamonds, bottom first.
+namespace TableKit {
+
+QString Name(const TCard* card);
+// The pile as text, bottom first ("KS QH* 3D").
+QString Describe(const TCardPile& pile);
+// Every view's pile, one line per view in layout order: "TableauPileView1: KS QH*".
+QString Snapshot(const TGameForm& form);
+// Lays out the table: every listed view gets exactly the named cards, every
+// other view is emptied and the remaining cards of the deal go to `rest`
+// (face down, in deal order). The cards are the deal's own objects, taken
+// from the window's saved deal, so nothing is created or leaked.
+void Arrange(TGameForm& form, const QList<std::pair<QString, QString>>& piles, const QString& rest);
+
+} // namespace TableKit
