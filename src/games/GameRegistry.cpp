@@ -1,0 +1,28 @@
+#include "games/GameRegistry.h"
+
+#include "framework/core/GameTable.h"
+#include "games/klondike/TKlondikeForm.h"
+#include "games/klondike/TsKlondikeForm.h"
+
+#include <array>
+
+namespace {
+
+template <class Large, class Small> TGameFactory Make() {
+    return {[](TAppContext& context, QWidget* parent) -> TGameForm* { return new Large(context, parent); },
+            [](TAppContext& context, QWidget* parent) -> TGameForm* { return new Small(context, parent); }};
+}
+
+std::array<TGameFactory, GI_COUNT> BuildTable() {
+    std::array<TGameFactory, GI_COUNT> table{};
+    table[GI_KLONDIKE] = Make<TKlondikeForm, TsKlondikeForm>();
+    return table;
+}
+
+} // namespace
+
+const TGameFactory& GameFactory(int gameIndex) {
+    static const std::array<TGameFactory, GI_COUNT> table = BuildTable();
+    static const TGameFactory none;
+    return gameIndex >= 0 && gameIndex < GI_COUNT ? table[gameIndex] : none;
+}
