@@ -12,7 +12,7 @@ PACKAGES=(
   qt6-base-dev qt6-charts-dev libqt6opengl6-dev qt6-multimedia-dev qt6-svg-dev
   qt6-image-formats-plugins libgraphicsmagick++1-dev
   fonts-dejavu-core fonts-liberation
-  libgtest-dev libbenchmark-dev xvfb xauth
+  libgtest-dev libbenchmark-dev xvfb xauth xdotool
 )
 
 install_missing() {
