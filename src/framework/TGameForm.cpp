@@ -10,6 +10,8 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QContextMenuEvent>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
@@ -261,7 +263,8 @@ void TGameForm::closeEvent(QCloseEvent* event) {
     }
     m_closed = true;
     WindowPlacement::TPlacement placement;
-    placement.normalGeometry = isMaximized() ? normalGeometry() : geometry();
+    // The frame's position, which move() takes back, so the window does not creep.
+    placement.normalGeometry = isMaximized() ? normalGeometry() : QRect(pos(), size());
     placement.state = isMaximized() ? WindowPlacement::TShowState::Maximized : WindowPlacement::TShowState::Normal;
     WindowPlacement::Save(PlacementSection(), placement);
     EmptyTable(true);
@@ -418,13 +421,16 @@ void TGameForm::AutoplayPass() {
 
 // ---- double-click, turn-up -----------------------------------------------------------
 
+bool TGameForm::FoundationTakes(const TCardPileView* foundation, const TCard* card) const {
+    const TCard* top = foundation->Pile.Top();
+    return card->Value == FS_ACE ? top == nullptr
+                                 : (top && top->Suit == card->Suit && top->Value + 1 == card->Value);
+}
+
 TCardPileView* TGameForm::FoundationFor(const TCard* card, const TCardPileView* /*from*/) const {
-    for (TCardPileView* f : m_foundations) {
-        const TCard* top = f->Pile.Top();
-        if (card->Value == FS_ACE ? top == nullptr
-                                  : (top && top->Suit == card->Suit && top->Value + 1 == card->Value))
+    for (TCardPileView* f : m_foundations)
+        if (FoundationTakes(f, card))
             return f;
-    }
     return nullptr;
 }
 
@@ -698,12 +704,18 @@ QString TGameForm::PlacementSection() const {
 void TGameForm::showEvent(QShowEvent* event) {
     if (!m_placementRestored) {
         m_placementRestored = true;
-        if (const auto placement = WindowPlacement::Load(PlacementSection())) {
+        const auto placement = WindowPlacement::Load(PlacementSection());
+        // A saved place that lies on no screen any more is forgotten.
+        if (placement && QGuiApplication::screenAt(placement->normalGeometry.center())) {
             move(placement->normalGeometry.topLeft());
             if (m_layout.MinTrackHeight != 0)
                 resize(width(), qMax(placement->normalGeometry.height(), minimumHeight()));
             if (placement->state == WindowPlacement::TShowState::Maximized)
                 setWindowState(windowState() | Qt::WindowMaximized);
+        } else if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+            QRect centred(QPoint(), frameGeometry().size());
+            centred.moveCenter(screen->availableGeometry().center());
+            move(centred.topLeft());
         }
     }
     QWidget::showEvent(event);

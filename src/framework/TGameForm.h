@@ -112,6 +112,8 @@ protected:
     virtual void AfterDragFollowUps(TCardPileView* source);
     // The foundation that takes `card` by the double-click action, or null.
     virtual TCardPileView* FoundationFor(const TCard* card, const TCardPileView* from) const;
+    // Whether `foundation` takes `card` next: an Ace when empty, else its suit one rank up.
+    bool FoundationTakes(const TCardPileView* foundation, const TCard* card) const;
     // Runs after the double-click action's after-move routine (Klondike refills the waste).
     virtual void AfterDoubleClick(TCardPileView* /*sender*/) {}
     // Views whose top cards the autoplay pass plays up, in order.

@@ -1,8 +1,11 @@
 #include "games/GameRegistry.h"
 
 #include "framework/core/GameTable.h"
+#include "games/dblklondike/TsDblKlondikeForm.h"
+#include "games/freecell/TsFreeCellForm.h"
 #include "games/klondike/TKlondikeForm.h"
 #include "games/klondike/TsKlondikeForm.h"
+#include "games/seatowers/TsSeaHavenForm.h"
 
 #include <array>
 
@@ -16,6 +19,9 @@ template <class Large, class Small> TGameFactory Make() {
 std::array<TGameFactory, GI_COUNT> BuildTable() {
     std::array<TGameFactory, GI_COUNT> table{};
     table[GI_KLONDIKE] = Make<TKlondikeForm, TsKlondikeForm>();
+    table[GI_DBLKLONDIKE] = Make<TDblKlondikeForm, TsDblKlondikeForm>();
+    table[GI_FREECELL] = Make<TFreeCellForm, TsFreeCellForm>();
+    table[GI_SEAHAVEN] = Make<TSeaHavenForm, TsSeaHavenForm>();
     return table;
 }
 

@@ -26,13 +26,17 @@ const TGameLayout& TKlondikeForm::LargeLayout() {
             {"DeckPileView", TPileRole::Stock, 8, 8, 121, 129, 1.0f, 0.2f, FS_RECYCLE},
             {"DiscardPileView", TPileRole::Waste, 144, 8, 137, 129, 20.0f, 2.0f, FS_BLANK, false, true},
         };
-        const char* foundations[] = {"FoundationPile1", "FoundationPile2", "FoundationPile3", "FoundationPile4"};
+        const char* foundations[] = {"FoundationPile1", "FoundationPile2", "FoundationPile3",
+                                     "FoundationPile4"};
         for (int i = 0; i < 4; ++i)
-            l.Piles.push_back({foundations[i], TPileRole::Foundation, 296 + 96 * i, 8, 80, 125, 0, 0, FS_BLANK, true, true});
-        const char* columns[] = {"TableauPileView1", "TableauPileView2", "TableauPileView3", "TableauPileView4",
-                                 "TableauPileView5", "TableauPileView6", "TableauPileView7"};
+            l.Piles.push_back({foundations[i], TPileRole::Foundation, 296 + 96 * i, 8, 80, 125, 0, 0,
+                               FS_BLANK, true, true});
+        const char* columns[] = {"TableauPileView1", "TableauPileView2", "TableauPileView3",
+                                 "TableauPileView4", "TableauPileView5", "TableauPileView6",
+                                 "TableauPileView7"};
         for (int i = 0; i < 7; ++i)
-            l.Piles.push_back({columns[i], TPileRole::Tableau, 8 + 96 * i, 152, 80, 337, 0, 20.0f, FS_BLANK, false, true});
+            l.Piles.push_back(
+                {columns[i], TPileRole::Tableau, 8 + 96 * i, 152, 80, 337, 0, 20.0f, FS_BLANK, false, true});
         l.Piles.push_back({"RecyclePileView", TPileRole::Hidden, 136, 456, 25, 25});
         return l;
     }();
@@ -40,7 +44,8 @@ const TGameLayout& TKlondikeForm::LargeLayout() {
 }
 
 TKlondikeForm::TKlondikeForm(TAppContext& context, QWidget* parent)
-    : TKlondikeForm(context, false, LargeLayout(), parent) {}
+    : TKlondikeForm(context, false, LargeLayout(), parent) {
+}
 
 TKlondikeForm::TKlondikeForm(TAppContext& context, bool small, const TGameLayout& layout, QWidget* parent)
     : TKlondikeForm(context, GI_KLONDIKE, small, layout, TVariant{}, parent) {
@@ -62,10 +67,10 @@ void TKlondikeForm::BuildMenu() {
     AddSeparator();
     AddAutoplayItem();
     AddSeparator();
-    QAction* three = AddItem(QStringLiteral("DrawThree1"), QStringLiteral("Draw &Three"), {},
-                             [this] { DrawThree1Click(); }, true);
-    QAction* one =
-        AddItem(QStringLiteral("DrawOne1"), QStringLiteral("Draw &One"), {}, [this] { DrawOne1Click(); }, true);
+    QAction* three = AddItem(
+        QStringLiteral("DrawThree1"), QStringLiteral("Draw &Three"), {}, [this] { DrawThree1Click(); }, true);
+    QAction* one = AddItem(
+        QStringLiteral("DrawOne1"), QStringLiteral("Draw &One"), {}, [this] { DrawOne1Click(); }, true);
     m_drawThree = ReadOption(QStringLiteral("DrawThree"), true);
     three->setChecked(m_drawThree);
     one->setChecked(!m_drawThree);
@@ -109,7 +114,7 @@ void TKlondikeForm::Deal(bool newGame, bool quiet) {
     m_stock->XOffset = x;
     m_stock->YOffset = y;
     m_recycleCount = 0;
-    if (GameOver())
+    if (GameOver() && m_variant.Vegas)
         m_vegasBalance += 208;
     RefreshStockHint();
     FinishDeal();
@@ -146,6 +151,7 @@ void TKlondikeForm::DeckPileViewClick() {
     Item(m_drawThree ? QStringLiteral("DrawOne1") : QStringLiteral("DrawThree1"))->setEnabled(false);
     if (m_stock->Pile.isEmpty()) {
         if (!RecycleAllowed()) {
+            m_stock->State = FS_BLANK;
             m_stock->update();
             return;
         }
@@ -225,9 +231,7 @@ bool TKlondikeForm::DropAllowed(TCardPileView* target, TCardPileView* source) co
     case TPileRole::Tableau:
         return top ? AlternatesDown(top, bottom) : bottom->Value == FS_KING;
     case TPileRole::Foundation:
-        if (group.size() != 1)
-            return false;
-        return top ? (top->Suit == bottom->Suit && top->Value + 1 == bottom->Value) : bottom->Value == FS_ACE;
+        return group.size() == 1 && FoundationTakes(target, bottom);
     default:
         return false;
     }
@@ -258,7 +262,9 @@ void TKlondikeForm::DoubleClickAction(TCardPileView* sender) {
     EndAction(0);
 }
 
-QList<TCardPileView*> TKlondikeForm::AutoplayOrder() const { return Tableau() + QList<TCardPileView*>{m_waste}; }
+QList<TCardPileView*> TKlondikeForm::AutoplayOrder() const {
+    return Tableau() + QList<TCardPileView*>{m_waste};
+}
 
 // ---- scoring and win ---------------------------------------------------------------
 
@@ -270,7 +276,10 @@ QString TKlondikeForm::CaptionText() const {
     return TGameForm::CaptionText();
 }
 
-void TKlondikeForm::OnNewGameConfirmed() { m_vegasBalance += 5 * ComputeScore() - 52; }
+void TKlondikeForm::OnNewGameConfirmed() {
+    if (m_variant.Vegas)
+        m_vegasBalance += 5 * ComputeScore() - 52;
+}
 
 void TKlondikeForm::OnWon() {
     m_stock->State = FS_BLANK;
@@ -313,7 +322,7 @@ void TKlondikeForm::TakeBackRecord() {
         undo.LastCards->Flip();
         undo.TakeBack();
     } else if (source == m_hidden) {
-        if (dest == m_stock)
+        if (dest == m_stock) // a recycle: undoing it gives it back
             --m_recycleCount;
         for (TCard* card : undo.LastCards->Cards)
             card->FaceUp = true;

@@ -20,18 +20,19 @@ public:
     void DrawOne1Click();
     int DrawCount() const { return m_drawThree ? 3 : 1; }
     int VegasBalance() const { return m_vegasBalance; }
+    // Recycles made in this game (Double Klondike allows one in Draw One).
+    int RecycleCount() const { return m_recycleCount; }
 
     TCardPileView* Stock() const { return m_stock; }
     TCardPileView* Waste() const { return m_waste; }
     TCardPileView* HiddenWaste() const { return m_hidden; }
 
 protected:
-    // What sets a variant of the game apart.
+    // The numbers that set Double Klondike apart; its other departures are hooks.
     struct TVariant {
         int Decks = 1;
-        bool Vegas = true;          // Vegas scoring applies
+        bool Vegas = true;            // Vegas scoring applies
         bool CompactStockDeal = true; // the stock is drawn compactly while dealing
-        bool OneRecycleInDrawOne = false;
     };
     TKlondikeForm(TAppContext& context, int gameIndex, bool small, const TGameLayout& layout,
                   const TVariant& variant, QWidget* parent);
@@ -55,8 +56,6 @@ protected:
     void RefreshStockHint();
     // Whether a recycle is allowed now (Double Klondike limits it in Draw One).
     virtual bool RecycleAllowed() const { return true; }
-    int m_recycleCount = 0;
-    const TVariant m_variant;
 
 private:
     void BuildMenu();
@@ -67,6 +66,8 @@ private:
     TCardPileView* m_stock = nullptr;
     TCardPileView* m_waste = nullptr;
     TCardPileView* m_hidden = nullptr;
+    const TVariant m_variant;
     bool m_drawThree = true;
+    int m_recycleCount = 0;
     int m_vegasBalance = -52;
 };

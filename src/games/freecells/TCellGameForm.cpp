@@ -1,0 +1,157 @@
+#include "games/freecells/TCellGameForm.h"
+
+#include "cards/TCard.h"
+#include "framework/TSoundManager.h"
+
+#include <QString>
+
+TCellGameForm::TCellGameForm(TAppContext& context, int gameIndex, bool small, const TGameLayout& layout,
+                             QWidget* parent)
+    : TGameForm(context, gameIndex, small, layout, parent) {
+    // Foundations take drops and nothing else: no drag, no double-click, no middle button.
+    for (TCardPileView* foundation : Foundations()) {
+        foundation->OnMouseDown = nullptr;
+        foundation->OnStartDrag = nullptr;
+        foundation->OnEndDrag = nullptr;
+        foundation->OnDblClick = nullptr;
+    }
+    AddUndoItem();
+    AddSeparator();
+    AddAutoplayItem();
+    AddSeparator();
+    AddGameItems(QStringLiteral("NewGame1"), QStringLiteral("Redeal1"));
+}
+
+// ---- layout ------------------------------------------------------------------------
+
+void TCellGameForm::AddRow(TGameLayout& layout, TPileRole role, int first, const std::vector<int>& lefts,
+                           int top, int width, int height, float yOffset) {
+    // The layout keeps plain pointers to the names, so they live as long as the program.
+    static const char* const cells[] = {"FreePileView1", "FreePileView2", "FreePileView3", "FreePileView4"};
+    static const char* const foundations[] = {"FoundPileView1", "FoundPileView2", "FoundPileView3",
+                                              "FoundPileView4"};
+    static const char* const columns[] = {
+        "TableauPileView1", "TableauPileView2", "TableauPileView3", "TableauPileView4", "TableauPileView5",
+        "TableauPileView6", "TableauPileView7", "TableauPileView8", "TableauPileView9", "TableauPileView10"};
+    const char* const* names = role == TPileRole::FreeCell     ? cells
+                               : role == TPileRole::Foundation ? foundations
+                                                               : columns;
+    const bool bordered = role != TPileRole::Tableau;
+    const bool draggable = role != TPileRole::Foundation;
+    for (std::size_t i = 0; i < lefts.size(); ++i)
+        layout.Piles.push_back({names[first - 1 + static_cast<int>(i)], role, lefts[i], top, width, height,
+                                0.0f, yOffset, FS_BLANK, bordered, draggable});
+}
+
+std::vector<int> TCellGameForm::Spaced(int first, int step, int count) {
+    std::vector<int> lefts;
+    for (int i = 0; i < count; ++i)
+        lefts.push_back(first + step * i);
+    return lefts;
+}
+
+// ---- counts --------------------------------------------------------------------------
+
+int TCellGameForm::EmptyFreeCells() const {
+    int empty = 0;
+    for (const TCardPileView* cell : FreeCells())
+        empty += cell->Pile.isEmpty() ? 1 : 0;
+    return empty;
+}
+
+int TCellGameForm::EmptyColumns() const {
+    int empty = 0;
+    for (const TCardPileView* column : Tableau())
+        empty += column->Pile.isEmpty() ? 1 : 0;
+    return empty;
+}
+
+TCardPileView* TCellGameForm::FirstEmptyFreeCell() const {
+    for (TCardPileView* cell : FreeCells())
+        if (cell->Pile.isEmpty())
+            return cell;
+    return nullptr;
+}
+
+// ---- deal ------------------------------------------------------------------------------
+
+void TCellGameForm::DealColumns(TCardPileView* stock, bool newGame, bool quiet, int keep) {
+    RefreshCaption();
+    if (newGame)
+        NewDeck(stock, 1, quiet);
+    else
+        RestartDeck(stock);
+    const bool animate = Animating(quiet);
+    while (stock->Pile.size() > keep) {
+        for (TCardPileView* column : Tableau()) {
+            if (stock->Pile.size() <= keep)
+                break;
+            DealCard(stock, column, true);
+            if (animate)
+                column->repaint();
+        }
+        if (animate && Sound())
+            Sound()->PlayDeal();
+    }
+}
+
+// ---- rules ---------------------------------------------------------------------------
+
+bool TCellGameForm::CanDrag(TCardPileView* view, int index) const {
+    if (Role(view) != TPileRole::Tableau)
+        return TGameForm::CanDrag(view, index);
+    const TCardPile& pile = view->Pile;
+    if (pile.size() - index > RunLimit())
+        return false;
+    for (int i = index + 1; i < pile.size(); ++i)
+        if (!Builds(pile.CardAt(i - 1), pile.CardAt(i)))
+            return false;
+    return true;
+}
+
+bool TCellGameForm::DropAllowed(TCardPileView* target, TCardPileView* source) const {
+    const TCardPile& group = source->DragPile;
+    if (group.isEmpty() || target == source)
+        return false;
+    const TCard* bottom = group.CardAt(0);
+    switch (Role(target)) {
+    case TPileRole::Tableau: {
+        const TCard* top = target->Pile.Top();
+        return top ? Builds(top, bottom) : EmptyColumnTakes(group);
+    }
+    case TPileRole::FreeCell:
+        return group.size() == 1 && target->Pile.isEmpty();
+    case TPileRole::Foundation:
+        return group.size() == 1 && FoundationTakes(target, bottom);
+    default:
+        return false;
+    }
+}
+
+void TCellGameForm::DoubleClickAction(TCardPileView* sender) {
+    TCard* card = sender->Pile.Top();
+    if (!card)
+        return;
+    if (TCardPileView* foundation = FoundationFor(card, sender)) {
+        PlayToFoundation(sender, foundation);
+        EndAction(1);
+    } else if (TCardPileView* cell = FirstEmptyFreeCell()) {
+        sender->Pile.RemoveCard(card);
+        cell->Pile.AddCard(card);
+        sender->update();
+        cell->update();
+        UndoRecord().RecordSingleMove(sender, cell, card);
+        AddMoves(1);
+        EndAction(1);
+    }
+    AfterMove();
+}
+
+QList<TCardPileView*> TCellGameForm::AutoplayOrder() const {
+    return FreeCells() + Tableau();
+}
+
+void TCellGameForm::MiddleButton(TCardPileView* view) {
+    if (Role(view) == TPileRole::Tableau)
+        DoubleClickAction(view);
+}
