@@ -1,10 +1,16 @@
-#include <QApplication>
-#include <QLabel>
+#include "framework/Messages.h"
+#include "shell/TApplication.h"
+
+#include <exception>
 
 int main(int argc, char* argv[]) {
-    QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Quintaro"));
-    QLabel placeholder(QStringLiteral("Quintaro"));
-    placeholder.show();
-    return QApplication::exec();
+    TGuardedApplication app(argc, argv);
+    try {
+        TApplication program;
+        return TGuardedApplication::exec();
+    } catch (...) {
+        // An error during start-up (or one that escaped the loop) ends the program after saying so.
+        TGuardedApplication::ReportException(std::current_exception());
+        return 1;
+    }
 }

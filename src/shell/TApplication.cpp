@@ -1,0 +1,136 @@
+#include "shell/TApplication.h"
+
+#include "cards/Random.h"
+#include "cards/Resources.h"
+#include "framework/Messages.h"
+#include "framework/Modal.h"
+#include "framework/TGameForm.h"
+#include "framework/TSoundManager.h"
+#include "shell/THelp.h"
+#include "shell/TPreferencesDlg.h"
+#include "shell/TSolitaireForm.h"
+#include "shell/TStatisticsDlg.h"
+#include "shell/TSysRequirementsForm.h"
+#include "shell/TWinForm.h"
+
+#include <QIcon>
+#include <QPixmap>
+#include <QPointer>
+#include <clocale>
+#include <exception>
+
+// ---- TGuardedApplication ------------------------------------------------------
+
+TGuardedApplication::TGuardedApplication(int& argc, char** argv) : QApplication(argc, argv) {
+}
+
+bool TGuardedApplication::notify(QObject* receiver, QEvent* event) {
+    try {
+        return QApplication::notify(receiver, event);
+    } catch (...) {
+        ReportException(std::current_exception());
+        return false;
+    }
+}
+
+void TGuardedApplication::ReportException(const std::exception_ptr& error) {
+    QString text;
+    try {
+        std::rethrow_exception(error);
+    } catch (const std::exception& e) {
+        text = QString::fromLocal8Bit(e.what());
+    } catch (...) {
+        text = QStringLiteral("An unexpected error occurred.");
+    }
+    if (text.isEmpty())
+        text = QStringLiteral("An unexpected error occurred.");
+    TMessages::Instance().Error(nullptr, text);
+}
+
+// ---- TApplication --------------------------------------------------------------
+
+TApplication::TApplication(std::unique_ptr<ISoundOutput> soundOutput) {
+    // 1. The application.
+    QApplication::setApplicationName(QStringLiteral("Quintaro"));
+    // No display name: Qt would append it to every caption ("Quintaro!", "Klondike   Score: 5").
+    if (Resources::Exists(QStringLiteral("APPICON")))
+        QApplication::setWindowIcon(QIcon(QPixmap::fromImage(Resources::Image(QStringLiteral("APPICON")))));
+    // The program ends when the selector closes, not when its last window happens to go.
+    QApplication::setQuitOnLastWindowClosed(false);
+    // Numbers are read and written with a point whatever the player's regional settings.
+    std::setlocale(LC_NUMERIC, "C");
+
+    // 2. The selector's share of the start-up: the random sequence and the one sound player.
+    TRandom::SeedFromClock();
+    m_sound = std::make_unique<TSoundManager>(soundOutput ? std::move(soundOutput)
+                                                          : TSoundManager::CreateDefaultOutput());
+    BuildContext();
+    m_selector = std::make_unique<TSolitaireForm>(*this);
+    QObject::connect(m_selector.get(), &TSolitaireForm::Closed, qApp, &QCoreApplication::quit,
+                     Qt::QueuedConnection);
+    m_selector->show();
+
+    // 3-5. The shell's windows, hidden until asked for. The preferences dialog
+    // reads the preferences, plays "OPEN" and shows the tip of the day.
+    m_preferences = std::make_unique<TPreferencesDlg>(m_sound.get());
+    m_preferences->SetHelpHook([this](int context) { THelp::ShowTopic(m_preferences.get(), context); });
+    m_requirements = std::make_unique<TSysRequirementsForm>([this](QWidget*) { m_preferences->ShowModal(); });
+    m_statistics =
+        std::make_unique<TStatisticsDlg>([this]() -> const TPreferences& { return m_context.CurrentPrefs(); },
+                                         [this] { return m_selector->OpenGameIndex(); });
+}
+
+TApplication::~TApplication() {
+    // Game windows use the context and the sound player: they go first,
+    // without questions (the selector asked them already when it closed).
+    // A window closed just before the end may still wait for its deferred deletion.
+    // Their menus are top-level widgets too, deleted with them: collect first.
+    QList<QPointer<TGameForm>> games;
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (auto* game = qobject_cast<TGameForm*>(window))
+            games.append(game);
+    }
+    for (const QPointer<TGameForm>& game : games)
+        delete game.data();
+    m_selector.reset();
+    m_requirements.reset();
+    m_statistics.reset();
+    m_preferences.reset();
+}
+
+void TApplication::BuildContext() {
+    m_context.Sound = m_sound.get();
+    m_context.Prefs = [this]() -> const TPreferences& {
+        static const TPreferences defaults;
+        return m_preferences ? m_preferences->Prefs() : defaults;
+    };
+    m_context.BackgroundPicture = [this] {
+        return m_preferences ? m_preferences->BackgroundPicture() : QImage();
+    };
+    m_context.ShowPreferences = [this](QWidget*) { m_preferences->ShowModal(); };
+    m_context.ShowStatistics = [this](QWidget*) { m_statistics->ShowModal(); };
+    m_context.ShowWinWindow = [this](QWidget* parent) {
+        TWinForm win(m_sound.get(), parent);
+        switch (Modal::Exec(win)) {
+        case TWinForm::NewGameResult:
+            return int(TAppContext::WinNewGame);
+        case TWinForm::StatisticsResult:
+            return int(TAppContext::WinShowStatistics);
+        default:
+            return int(TAppContext::WinOk);
+        }
+    };
+    m_context.ShowHelp = [](QWidget* parent, int context) { THelp::ShowTopic(parent, context); };
+    m_context.MinimizeApp = [this] {
+        if (m_selector)
+            m_selector->ApplicationMinimize();
+    };
+    m_context.SetGameWindowClosed = [this](bool mayClose) {
+        if (m_selector)
+            m_selector->SetGameWindowClosed(mayClose);
+    };
+    m_context.GameWindowDestroyed = [this](TGameForm* window) {
+        if (m_selector)
+            m_selector->GameWindowDestroyed(window);
+    };
+}
