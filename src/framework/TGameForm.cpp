@@ -349,6 +349,7 @@ void TGameForm::FinishDeal() {
     m_moveCount = 0;
     ClearUndo();
     m_gameOver = false;
+    ++m_dealSerial;
     RefreshCaption();
 }
 
@@ -410,8 +411,11 @@ void TGameForm::ShowWin() {
 QList<TCardPileView*> TGameForm::AutoplayOrder() const { return m_tableau; }
 
 void TGameForm::AutoplayPass() {
+    // A play may win, and the win window may deal a new game from inside this
+    // pass: the pass belongs to the old game and stops there.
+    const int deal = m_dealSerial;
     for (TCardPileView* view : AutoplayOrder()) {
-        if (m_gameOver)
+        if (m_gameOver || deal != m_dealSerial)
             return;
         const TCard* card = view->Pile.Top();
         if (card && card->FaceUp && FoundationFor(card, view))
@@ -456,8 +460,10 @@ void TGameForm::DoubleClickAction(TCardPileView* sender) {
             TurnUp(sender);
         EndAction(1);
     }
+    const int deal = m_dealSerial;
     AfterMove();
-    AfterDoubleClick(sender);
+    if (deal == m_dealSerial)
+        AfterDoubleClick(sender);
 }
 
 void TGameForm::TurnUp(TCardPileView* view) {

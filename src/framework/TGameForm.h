@@ -127,6 +127,9 @@ protected:
     // ---- services for the games --------------------------------------------
     // The after-move routine: caption, win, autoplay.
     void AfterMove();
+    // Changes with every deal: a routine that finds it changed after a call
+    // knows the win window dealt a new game meanwhile and must stop.
+    int DealSerial() const { return m_dealSerial; }
     void RefreshCaption();
     // Turns a face-down top card up and records it.
     void TurnUp(TCardPileView* view);
@@ -238,6 +241,7 @@ private:
     QList<TAction> m_actions;
     int m_markedRecords = 0;
 
+    int m_dealSerial = 0;
     int m_moveCount = 0;
     bool m_gameOver = false;
     bool m_autoplay = false;

@@ -338,6 +338,24 @@ private slots:
         QCOMPARE(stats.Read("GamesAttempted"), QStringLiteral("1"));
     }
 
+    // A win inside an autoplay cascade whose window answers New Game leaves the new deal untouched.
+    void autoplayStopsWhenTheWinWindowDealsANewGame() {
+        form->Autoplay1Click();
+        TableKit::Arrange(*form, {{"TableauPileView1", "KC QC JC TC 9C 8C 7C 6C 5C 4C 3C 2C"},
+                                  {"TableauPileView2", "KS QS JS TS 9S 8S 7S 6S 5S 4S 3S 2S AS"},
+                                  {"TableauPileView3", "KD QD JD TD 9D 8D 7D 6D 5D 4D 3D 2D AD"},
+                                  {"TableauPileView4", "KH QH JH TH 9H 8H 7H 6H 5H 4H 3H 2H AH"},
+                                  {"DiscardPileView", "AC"}}, "");
+        fx->WinAnswer = TAppContext::WinNewGame;
+        TRandom::Seed(7); // a deal whose columns offer plays to an autoplay pass
+        form->DoubleClickAction(V("DiscardPileView"));
+        QCOMPARE(fx->WinWindows, 1);
+        QVERIFY(!form->GameOver());
+        QCOMPARE(form->MoveCount(), 0);
+        QCOMPARE(form->UndoRecord().Count(), 0);
+        QCOMPARE(form->ComputeScore(), 0);
+    }
+
     // The small-card window has its own layout and size rule.
     void smallWindowUsesTheSmallLayout() {
         delete form;

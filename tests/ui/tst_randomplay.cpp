@@ -139,10 +139,6 @@ Faces RuleFor(TPileRole role, const GameRules& rules) {
     return Faces::Any;
 }
 
-// A win window answered New Game inside an autoplay pass deals the new game while the
-// pass goes on playing it up. Set to false once the framework stops the pass at a deal.
-constexpr bool KnownAutoplayAfterWinFault = true;
-
 int EnvInt(const char* name, int fallback) {
     bool ok = false;
     const int value = qEnvironmentVariableIntValue(name, &ok);
@@ -314,13 +310,9 @@ private:
                 Dealt();
                 // The deal itself makes no move: anything recorded since was played on the
                 // new game by an autoplay pass still running for the old one.
-                if (m_form->MoveCount() != 0 || m_form->UndoRecord().Count() != 0) {
-                    if (!KnownAutoplayAfterWinFault && m_pendingFault.isEmpty())
-                        m_pendingFault = QStringLiteral("the new game after a win starts with %1 moves made")
-                                             .arg(m_form->MoveCount());
-                    m_dealKnown = false;
-                    m_wonSinceDeal = true;
-                }
+                if ((m_form->MoveCount() != 0 || m_form->UndoRecord().Count() != 0) && m_pendingFault.isEmpty())
+                    m_pendingFault = QStringLiteral("the new game after a win starts with %1 moves made")
+                                         .arg(m_form->MoveCount());
             } else
                 m_wonSinceDeal = true;
         }

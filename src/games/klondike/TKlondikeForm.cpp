@@ -257,7 +257,10 @@ void TKlondikeForm::DoubleClickAction(TCardPileView* sender) {
             TurnUp(sender);
         EndAction(1);
     }
+    const int deal = DealSerial();
     AfterMove();
+    if (deal != DealSerial())
+        return; // won, and the win window dealt a new game
     WasteRefill();
     EndAction(0);
 }
