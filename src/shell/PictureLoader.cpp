@@ -1,12 +1,11 @@
 #include "shell/PictureLoader.h"
 
-#include <Magick++.h>
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
+#include <QLibrary>
 #include <QPainter>
-#include <mutex>
 
 namespace PictureLoader {
 namespace {
@@ -15,24 +14,22 @@ bool SizeAcceptable(qint64 width, qint64 height) {
     return width > 0 && height > 0 && width <= MaxSide && height <= MaxSide && width * height <= MaxPixels;
 }
 
-void InitMagickOnce() {
-    static std::once_flag once;
-    std::call_once(once, [] {
-        const QByteArray self = QCoreApplication::instance()
-                                    ? QCoreApplication::applicationFilePath().toLocal8Bit()
-                                    : QByteArray();
-        // The program keeps its own signal handling; the library must not install handlers.
-        MagickLib::ExceptionInfo exception;
-        MagickLib::GetExceptionInfo(&exception);
-        MagickLib::InitializeMagickEx(self.isEmpty() ? nullptr : self.constData(),
-                                      MAGICK_OPT_NO_SIGNAL_HANDER, &exception);
-        MagickLib::DestroyExceptionInfo(&exception);
-        // A second line of defence behind the ping below: the decoder itself
-        // refuses anything larger than we would accept.
-        MagickLib::SetMagickResourceLimit(MagickLib::WidthResource, MaxSide);
-        MagickLib::SetMagickResourceLimit(MagickLib::HeightResource, MaxSide);
-        MagickLib::SetMagickResourceLimit(MagickLib::PixelsResource, MaxPixels);
-    });
+using MagickDecode = int (*)(const char*, qint64, const char*, qint64, qint64, QImage*);
+
+// The decoder module lies beside the program (or its tests), or in the
+// installed library folder.
+MagickDecode LoadMagickDecoder() {
+    static const MagickDecode decode = [] {
+        const QString dir =
+            QCoreApplication::instance() ? QCoreApplication::applicationDirPath() : QString(".");
+        for (const QString& where : {dir, dir + "/..", dir + "/../lib/quintaro"}) {
+            QLibrary module(where + "/quintaro_magick");
+            if (auto* function = reinterpret_cast<MagickDecode>(module.resolve("QuintaroMagickDecode")))
+                return function;
+        }
+        return static_cast<MagickDecode>(nullptr);
+    }();
+    return decode;
 }
 
 // Formats that Qt has no reader for and that GraphicsMagick decodes from its own
@@ -86,30 +83,16 @@ Result LoadWithMagick(const QByteArray& data) {
         if (!SizeAcceptable(word(8) - word(4) + 1, word(10) - word(6) + 1))
             return {Status::TooLarge, {}};
     }
-    try {
-        const Magick::Blob blob(data.constData(), static_cast<size_t>(data.size()));
-        Magick::Image probe;
-        probe.quiet(true);
-        probe.magick(detected);
-        probe.ping(blob);
-        if (!SizeAcceptable(probe.columns(), probe.rows()))
-            return {Status::TooLarge, {}};
-
-        Magick::Image picture;
-        picture.quiet(true);
-        picture.magick(detected);
-        picture.read(blob);
-        const int width = static_cast<int>(picture.columns());
-        const int height = static_cast<int>(picture.rows());
-        if (!SizeAcceptable(width, height))
-            return {Status::TooLarge, {}};
-        QImage image(width, height, QImage::Format_ARGB32);
-        if (image.isNull())
-            return {Status::Unsupported, {}};
-        // "BGRA" bytes are exactly QImage's ARGB32 words on a little-endian machine.
-        picture.write(0, 0, width, height, "BGRA", Magick::CharPixel, image.bits());
-        return {Status::Ok, picture.matte() ? image : image.convertToFormat(QImage::Format_RGB32)};
-    } catch (const std::exception&) {
+    const MagickDecode decode = LoadMagickDecoder();
+    if (!decode)
+        return {Status::Unsupported, {}};
+    QImage image;
+    switch (decode(data.constData(), data.size(), detected, MaxSide, MaxPixels, &image)) {
+    case 0:
+        return {Status::Ok, image};
+    case 1:
+        return {Status::TooLarge, {}};
+    default:
         return {Status::Unsupported, {}};
     }
 }
@@ -136,7 +119,6 @@ Result Load(const QString& path) {
     if (!QImageReader::imageFormat(&file).isEmpty())
         return LoadWithQt(file);
 
-    InitMagickOnce();
     return LoadWithMagick(file.readAll());
 }
 

@@ -70,14 +70,26 @@ TApplication::TApplication(std::unique_ptr<ISoundOutput> soundOutput) {
                      Qt::QueuedConnection);
     m_selector->show();
 
-    // 3-5. The shell's windows, hidden until asked for. The preferences dialog
-    // reads the preferences, plays "OPEN" and shows the tip of the day.
+    // 3. The preferences dialog, hidden until asked for: it reads the
+    // preferences, plays "OPEN" and shows the tip of the day. The requirements
+    // window and the statistics dialog are made when first shown.
     m_preferences = std::make_unique<TPreferencesDlg>(m_sound.get());
     m_preferences->SetHelpHook([this](int context) { THelp::ShowTopic(m_preferences.get(), context); });
-    m_requirements = std::make_unique<TSysRequirementsForm>([this](QWidget*) { m_preferences->ShowModal(); });
-    m_statistics =
-        std::make_unique<TStatisticsDlg>([this]() -> const TPreferences& { return m_context.CurrentPrefs(); },
-                                         [this] { return m_selector->OpenGameIndex(); });
+}
+
+TSysRequirementsForm& TApplication::Requirements() const {
+    if (!m_requirements)
+        m_requirements =
+            std::make_unique<TSysRequirementsForm>([this](QWidget*) { m_preferences->ShowModal(); });
+    return *m_requirements;
+}
+
+TStatisticsDlg& TApplication::Statistics() const {
+    if (!m_statistics)
+        m_statistics = std::make_unique<TStatisticsDlg>(
+            [this]() -> const TPreferences& { return m_context.CurrentPrefs(); },
+            [this] { return m_selector->OpenGameIndex(); });
+    return *m_statistics;
 }
 
 TApplication::~TApplication() {
@@ -108,7 +120,7 @@ void TApplication::BuildContext() {
         return m_preferences ? m_preferences->BackgroundPicture() : QImage();
     };
     m_context.ShowPreferences = [this](QWidget*) { m_preferences->ShowModal(); };
-    m_context.ShowStatistics = [this](QWidget*) { m_statistics->ShowModal(); };
+    m_context.ShowStatistics = [this](QWidget*) { Statistics().ShowModal(); };
     m_context.ShowWinWindow = [this](QWidget* parent) {
         TWinForm win(m_sound.get(), parent);
         switch (Modal::Exec(win)) {

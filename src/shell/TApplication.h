@@ -38,8 +38,9 @@ public:
 
     TSolitaireForm& Selector() const { return *m_selector; }
     TPreferencesDlg& Preferences() const { return *m_preferences; }
-    TSysRequirementsForm& Requirements() const { return *m_requirements; }
-    TStatisticsDlg& Statistics() const { return *m_statistics; }
+    // Made when first needed: nothing shows them before that, and start-up is quicker.
+    TSysRequirementsForm& Requirements() const;
+    TStatisticsDlg& Statistics() const;
     TSoundManager* Sound() const { return m_sound.get(); }
     TAppContext& Context() { return m_context; }
 
@@ -49,7 +50,7 @@ private:
     std::unique_ptr<TSoundManager> m_sound;
     TAppContext m_context;
     std::unique_ptr<TPreferencesDlg> m_preferences;
-    std::unique_ptr<TStatisticsDlg> m_statistics;
-    std::unique_ptr<TSysRequirementsForm> m_requirements;
+    mutable std::unique_ptr<TStatisticsDlg> m_statistics;
+    mutable std::unique_ptr<TSysRequirementsForm> m_requirements;
     std::unique_ptr<TSolitaireForm> m_selector;
 };
