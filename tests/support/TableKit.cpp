@@ -3,6 +3,8 @@
 #include "cards/TCard.h"
 #include "cards/TCardPile.h"
 #include "framework/TGameForm.h"
+#include "framework/core/TProfile.h"
+#include "support/MouseKit.h"
 
 #include <QHash>
 #include <stdexcept>
@@ -66,6 +68,24 @@ void Arrange(TGameForm& form, const QList<std::pair<QString, QString>>& piles, c
             }
         }
     }
+}
+
+QPoint CardPoint(TCardPileView* view, int index) {
+    view->repaint();
+    const TCard* card = view->Pile.CardAt(index);
+    return QPoint(static_cast<int>(card->PosX) + 10, static_cast<int>(card->PosY) + 5);
+}
+
+void DragCard(TCardPileView* from, int index, QWidget* to, QPoint at) {
+    MouseKit::Drag(from, CardPoint(from, index), to, at);
+}
+
+TProfile Section(const QString& section) {
+    TProfile profile;
+    profile.SetFileName(QStringLiteral("Solitaire.ini"));
+    profile.SetSection(section);
+    profile.SetDefaultText(QStringLiteral("None"));
+    return profile;
 }
 
 } // namespace TableKit

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QList>
+#include <QPoint>
 #include <QString>
 #include <QStringList>
 #include <utility>
@@ -9,6 +10,8 @@ class TCard;
 class TCardPile;
 class TCardPileView;
 class TGameForm;
+class TProfile;
+class QWidget;
 
 // Card notation for tests: rank A 2..9 T J Q K, suit C S D H, "*" after a card
 // means face down. "KS QH* 3D" is the King of spades, the Queen of hearts face
@@ -25,5 +28,12 @@ QString Snapshot(const TGameForm& form);
 // (face down, in deal order). The cards are the deal's own objects, taken
 // from the window's saved deal, so nothing is created or leaked.
 void Arrange(TGameForm& form, const QList<std::pair<QString, QString>>& piles, const QString& rest);
+
+// A point on the card at `index` of `view` (painted first, so its place is known).
+QPoint CardPoint(TCardPileView* view, int index);
+// Drags the card at index of `from`, with the cards above it, onto `at` in `to`.
+void DragCard(TCardPileView* from, int index, QWidget* to, QPoint at = {30, 30});
+// A profile on a game's settings section, reading absent keys as "None".
+TProfile Section(const QString& section);
 
 } // namespace TableKit

@@ -13,29 +13,9 @@
 #include <QMenu>
 #include <QTest>
 
+using TableKit::CardPoint;
 using TableKit::Describe;
-
-namespace {
-
-QPoint CardPoint(TCardPileView* view, int index) {
-    view->repaint();
-    const TCard* card = view->Pile.CardAt(index);
-    return QPoint(static_cast<int>(card->PosX) + 10, static_cast<int>(card->PosY) + 5);
-}
-
-void DragCard(TCardPileView* from, int index, QWidget* to, QPoint at = {30, 30}) {
-    MouseKit::Drag(from, CardPoint(from, index), to, at);
-}
-
-TProfile Section() {
-    TProfile stats;
-    stats.SetFileName("Solitaire.ini");
-    stats.SetSection("DoubleKlondike");
-    stats.SetDefaultText("None");
-    return stats;
-}
-
-} // namespace
+using TableKit::DragCard;
 
 // Double Klondike played through its real window: where it departs from Klondike.
 class TestDblKlondike : public QObject {
@@ -261,7 +241,7 @@ private slots:
         fx->Messages.Answer = true;
         GameAccess::SetMoves(form, 6);
         form->NewGame1Click(form->Item("NewGame1"));
-        TProfile stats = Section();
+        TProfile stats = TableKit::Section("DoubleKlondike");
         QCOMPARE(stats.Read("GamesAttempted"), QStringLiteral("1"));
         QCOMPARE(stats.Read("LastGame"), QStringLiteral("False"));
         QCOMPARE(form->MoveCount(), 0);
@@ -277,8 +257,8 @@ private slots:
         QVERIFY(form->Item("DrawThree1")->isChecked());
         form->DrawOne1Click();
         form->Autoplay1Click();
-        QCOMPARE(Section().Read("DrawThree"), QStringLiteral("False"));
-        QCOMPARE(Section().Read("Autoplay"), QStringLiteral("True"));
+        QCOMPARE(TableKit::Section("DoubleKlondike").Read("DrawThree"), QStringLiteral("False"));
+        QCOMPARE(TableKit::Section("DoubleKlondike").Read("Autoplay"), QStringLiteral("True"));
         form->About1Click();
         QCOMPARE(fx->HelpTopics, QList<int>{1002});
         fx->Prefs.VegasScoring = true;
@@ -343,7 +323,7 @@ private slots:
         QCOMPARE(form->ComputeScore(), 104);
         QVERIFY(form->FormCloseQuery());
         QVERIFY(fx->Messages.Asked.isEmpty());
-        QCOMPARE(Section().Read("GamesWon"), QStringLiteral("1"));
+        QCOMPARE(TableKit::Section("DoubleKlondike").Read("GamesWon"), QStringLiteral("1"));
 
         // Unlike Klondike, a press on a column is not ignored after the win.
         TableKit::Arrange(*form, {{"TableauPileView1", "KS"}}, "DeckPileView");
@@ -354,7 +334,7 @@ private slots:
 
         form->NewGame1Click(form->Item("NewGame1"));
         QVERIFY(!form->GameOver());
-        QCOMPARE(Section().Read("GamesAttempted"), QStringLiteral("1"));
+        QCOMPARE(TableKit::Section("DoubleKlondike").Read("GamesAttempted"), QStringLiteral("1"));
     }
 
     // Both card sizes open with their own layout and size rule.

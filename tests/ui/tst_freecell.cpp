@@ -11,20 +11,11 @@
 #include <QMenu>
 #include <QTest>
 
+using TableKit::CardPoint;
 using TableKit::Describe;
+using TableKit::DragCard;
 
 namespace {
-
-QPoint CardPoint(TCardPileView* view, int index) {
-    view->repaint();
-    const TCard* card = view->Pile.CardAt(index);
-    return QPoint(static_cast<int>(card->PosX) + 10, static_cast<int>(card->PosY) + 5);
-}
-
-// Drags the card at index of `from` (and the cards above it) onto `to`.
-void DragCard(TCardPileView* from, int index, QWidget* to, QPoint at = {30, 30}) {
-    MouseKit::Drag(from, CardPoint(from, index), to, at);
-}
 
 // Empties the table and deals again directly, quiet or not.
 struct DealAccess : TGameForm {
@@ -37,14 +28,6 @@ struct DealAccess : TGameForm {
 // Bare table just above a column, reached from its first card without crossing another view.
 QPoint BareAbove(const QWidget* column) {
     return QPoint(column->x() + 10, column->y() - 4);
-}
-
-TProfile Section(const char* name) {
-    TProfile stats;
-    stats.SetFileName("Solitaire.ini");
-    stats.SetSection(name);
-    stats.SetDefaultText("None");
-    return stats;
 }
 
 } // namespace
@@ -138,7 +121,7 @@ private slots:
         QVERIFY(form->Item("Autoplay1")->isCheckable());
         QVERIFY(!form->Item("Autoplay1")->isChecked()); // absent key: off
         form->Autoplay1Click();
-        QCOMPARE(Section("FreeCell").Read("Autoplay"), QStringLiteral("True"));
+        QCOMPARE(TableKit::Section("FreeCell").Read("Autoplay"), QStringLiteral("True"));
         form->About1Click();
         QCOMPARE(fx->HelpTopics, QList<int>{1004});
     }
@@ -392,7 +375,7 @@ private slots:
         GameAccess::SetMoves(form, 5);
         form->NewGame1Click(form->Item("NewGame1"));
         QVERIFY(fx->Messages.Asked.isEmpty());
-        QCOMPARE(Section("FreeCell").Read("GamesAttempted"), QStringLiteral("None"));
+        QCOMPARE(TableKit::Section("FreeCell").Read("GamesAttempted"), QStringLiteral("None"));
 
         const QString deal = TableKit::Snapshot(*form);
         form->DoubleClickAction(form->Tableau()[2]);
@@ -404,7 +387,7 @@ private slots:
         fx->Messages.Answer = true;
         form->NewGame1Click(form->Item("Redeal1"));
         QCOMPARE(TableKit::Snapshot(*form), deal);
-        QCOMPARE(Section("FreeCell").Read("GamesAttempted"),
+        QCOMPARE(TableKit::Section("FreeCell").Read("GamesAttempted"),
                  QStringLiteral("None")); // a restart records nothing
 
         GameAccess::SetMoves(form, 5);
@@ -415,8 +398,8 @@ private slots:
         fx->Messages.Answer = true;
         form->NewGame1Click(form->Item("NewGame1"));
         QCOMPARE(fx->Messages.Asked.last(), QStringLiteral("Quit this game of FreeCell?"));
-        QCOMPARE(Section("FreeCell").Read("GamesAttempted"), QStringLiteral("1"));
-        QCOMPARE(Section("FreeCell").Read("LastGame"), QStringLiteral("False"));
+        QCOMPARE(TableKit::Section("FreeCell").Read("GamesAttempted"), QStringLiteral("1"));
+        QCOMPARE(TableKit::Section("FreeCell").Read("LastGame"), QStringLiteral("False"));
         QVERIFY(TableKit::Snapshot(*form) != deal);
     }
 
@@ -442,7 +425,7 @@ private slots:
         QCOMPARE(fx->WinWindows, 1);
         QVERIFY(!form->Item("Undo1")->isEnabled());
         QCOMPARE(form->windowTitle(), QStringLiteral("FreeCell   Score: 52"));
-        QCOMPARE(Section("FreeCell").Read("GamesWon"), QStringLiteral("1"));
+        QCOMPARE(TableKit::Section("FreeCell").Read("GamesWon"), QStringLiteral("1"));
         QVERIFY(form->FormCloseQuery());
         QVERIFY(fx->Messages.Asked.isEmpty());
 
@@ -463,7 +446,7 @@ private slots:
         QCOMPARE(form->ComputeScore(), 0);
         QCOMPARE(form->Tableau()[0]->Pile.size(), 7);
         // Won in one move: below the threshold, so not recorded.
-        QCOMPARE(Section("FreeCell").Read("GamesWon"), QStringLiteral("1"));
+        QCOMPARE(TableKit::Section("FreeCell").Read("GamesWon"), QStringLiteral("1"));
         QVERIFY(fx->Messages.Asked.isEmpty());
     }
 

@@ -10,22 +10,9 @@
 #include <QAction>
 #include <QTest>
 
+using TableKit::CardPoint;
 using TableKit::Describe;
-
-namespace {
-
-QPoint CardPoint(TCardPileView* view, int index) {
-    view->repaint();
-    const TCard* card = view->Pile.CardAt(index);
-    return QPoint(static_cast<int>(card->PosX) + 10, static_cast<int>(card->PosY) + 5);
-}
-
-// Drags the card at index of `from` (and the cards above it) onto `to`.
-void DragCard(TCardPileView* from, int index, QWidget* to, QPoint at = {30, 30}) {
-    MouseKit::Drag(from, CardPoint(from, index), to, at);
-}
-
-} // namespace
+using TableKit::DragCard;
 
 // Klondike played through its real window with synthetic mouse input.
 class TestKlondike : public QObject {
@@ -242,10 +229,7 @@ private slots:
         QCOMPARE(fx->Messages.Asked.last(), QStringLiteral("Quit this game of Klondike?"));
         fx->Messages.Answer = true;
         QVERIFY(form->FormCloseQuery());
-        TProfile stats;
-        stats.SetFileName("Solitaire.ini");
-        stats.SetSection("Klondike");
-        stats.SetDefaultText("None");
+        TProfile stats = TableKit::Section("Klondike");
         QCOMPARE(stats.Read("GamesAttempted"), QStringLiteral("1"));
         QCOMPARE(stats.Read("LastGame"), QStringLiteral("False"));
         GameAccess::SetMoves(form, 0);
@@ -328,10 +312,7 @@ private slots:
         form->DeckPileViewClick();
         QVERIFY(fx->Messages.Asked.isEmpty());
         QVERIFY(form->FormCloseQuery());
-        TProfile stats;
-        stats.SetFileName("Solitaire.ini");
-        stats.SetSection("Klondike");
-        stats.SetDefaultText("None");
+        TProfile stats = TableKit::Section("Klondike");
         QCOMPARE(stats.Read("GamesWon"), QStringLiteral("1"));
         form->NewGame1Click(form->Item("NewGame1"));
         QVERIFY(!form->GameOver());

@@ -11,20 +11,11 @@
 #include <QMenu>
 #include <QTest>
 
+using TableKit::CardPoint;
 using TableKit::Describe;
+using TableKit::DragCard;
 
 namespace {
-
-QPoint CardPoint(TCardPileView* view, int index) {
-    view->repaint();
-    const TCard* card = view->Pile.CardAt(index);
-    return QPoint(static_cast<int>(card->PosX) + 10, static_cast<int>(card->PosY) + 5);
-}
-
-// Drags the card at index of `from` (and the cards above it) onto `to`.
-void DragCard(TCardPileView* from, int index, QWidget* to, QPoint at = {30, 30}) {
-    MouseKit::Drag(from, CardPoint(from, index), to, at);
-}
 
 // Empties the table and deals again directly, quiet or not.
 struct DealAccess : TGameForm {
@@ -37,14 +28,6 @@ struct DealAccess : TGameForm {
 // Bare table just above a column, reached from its first card without crossing another view.
 QPoint BareAbove(const QWidget* column) {
     return QPoint(column->x() + 10, column->y() - 4);
-}
-
-TProfile Section() {
-    TProfile stats;
-    stats.SetFileName("Solitaire.ini");
-    stats.SetSection("SeaHavenTowers");
-    stats.SetDefaultText("None");
-    return stats;
 }
 
 } // namespace
@@ -250,7 +233,7 @@ private slots:
     // Autoplay visits the cells before the columns, and an undone automatic move waits for the next move.
     void autoplayAndUndo() {
         form->Autoplay1Click();
-        QCOMPARE(Section().Read("Autoplay"), QStringLiteral("True"));
+        QCOMPARE(TableKit::Section("SeaHavenTowers").Read("Autoplay"), QStringLiteral("True"));
         TableKit::Arrange(*form,
                           {{"FreePileView3", "AD"},
                            {"TableauPileView1", "AS"},
@@ -290,10 +273,10 @@ private slots:
         GameAccess::SetMoves(form, 5);
         QVERIFY(!form->FormCloseQuery());
         QCOMPARE(fx->Messages.Asked.last(), QStringLiteral("Quit this game of Sea Towers?"));
-        QCOMPARE(Section().Read("GamesAttempted"), QStringLiteral("None"));
+        QCOMPARE(TableKit::Section("SeaHavenTowers").Read("GamesAttempted"), QStringLiteral("None"));
         fx->Messages.Answer = true;
         QVERIFY(form->FormCloseQuery());
-        QCOMPARE(Section().Read("GamesAttempted"), QStringLiteral("1"));
+        QCOMPARE(TableKit::Section("SeaHavenTowers").Read("GamesAttempted"), QStringLiteral("1"));
         GameAccess::SetMoves(form, 0);
     }
 
@@ -318,7 +301,7 @@ private slots:
         QCOMPARE(fx->WinWindows, 1);
         QVERIFY(!form->Item("Undo1")->isEnabled());
         QCOMPARE(form->windowTitle(), QStringLiteral("Sea Towers   Score: 52"));
-        QCOMPARE(Section().Read("GamesWon"), QStringLiteral("1"));
+        QCOMPARE(TableKit::Section("SeaHavenTowers").Read("GamesWon"), QStringLiteral("1"));
         QVERIFY(form->FormCloseQuery());
         QVERIFY(fx->Messages.Asked.isEmpty());
     }
