@@ -337,6 +337,18 @@ private slots:
         QCOMPARE(form->ComputeScore(), 0);
     }
 
+    // The space bar and the middle button anywhere on the table draw, as real key and mouse input arrive.
+    void spaceBarAndMiddleButtonDraw() {
+        form->activateWindow();
+        QTest::keyClick(form->windowHandle(), Qt::Key_Space);
+        QCOMPARE(form->Waste()->Pile.size(), 3);
+        MouseKit::Click(form, QPoint(600, 470), Qt::MiddleButton);
+        QCOMPARE(form->Stock()->Pile.size(), 18);
+        MouseKit::Click(V("TableauPileView2"), QPoint(20, 20), Qt::MiddleButton);
+        QCOMPARE(form->Stock()->Pile.size(), 15);
+        QCOMPARE(form->MoveCount(), 3);
+    }
+
     // The small-card window has its own layout and size rule.
     void smallWindowUsesTheSmallLayout() {
         delete form;
