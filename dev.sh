@@ -16,7 +16,7 @@ PACKAGES=(
   qt6-base-dev qt6-charts-dev libqt6opengl6-dev qt6-multimedia-dev qt6-svg-dev
   qt6-image-formats-plugins libgraphicsmagick++1-dev
   fonts-dejavu-core fonts-liberation
-  libgtest-dev libbenchmark-dev xvfb xauth xdotool
+  libgtest-dev libbenchmark-dev xvfb xauth xdotool libx11-dev
 )
 
 # Only for `./dev.sh fuzz`: clang and its libFuzzer runtime.
