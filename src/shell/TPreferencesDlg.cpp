@@ -61,6 +61,15 @@ QPixmap Picture(const QString& name) {
     return Resources::Exists(name) ? QPixmap::fromImage(Resources::Image(name)) : QPixmap();
 }
 
+// A card picture as the table shows it: its corners, in the colour of the
+// bottom-left pixel, are left out.
+QPixmap CardPicture(const QImage& card) {
+    QPixmap picture = QPixmap::fromImage(card);
+    if (!card.isNull())
+        picture.setMask(picture.createMaskFromColor(card.pixelColor(0, card.height() - 1), Qt::MaskInColor));
+    return picture;
+}
+
 // Fits a picture into a label of fixed size without enlarging it.
 QPixmap FitInto(const QImage& image, const QSize& box) {
     if (image.isNull())
@@ -190,7 +199,8 @@ TPreferencesDlg::TPreferencesDlg(TSoundManager* sound, QWidget* parent)
     // 2. The built-in backs.
     const QString lowSuffix = m_lowColor ? QStringLiteral("_16") : QString();
     for (int i = 0; i < 3; ++i)
-        m_backImages[i]->setPixmap(Picture(QStringLiteral("FS_BACK%1").arg(i + 1) + lowSuffix));
+        m_backImages[i]->setPixmap(
+            CardPicture(Picture(QStringLiteral("FS_BACK%1").arg(i + 1) + lowSuffix).toImage()));
 
     // 3. The chosen back. A value outside 0-3 (edited by hand) would index past the backs.
     QString text = m_profile.Read(QStringLiteral("BackIndex"));
@@ -691,7 +701,7 @@ void TPreferencesDlg::LoadCustomBack(const QString& path, bool apply, bool silen
         return;
     }
 
-    m_backImages[3]->setPixmap(QPixmap::fromImage(back));
+    m_backImages[3]->setPixmap(CardPicture(back));
     TCard::SetCustomBack(back);
     m_profile.SetEntry(QStringLiteral("CustomImage"));
     m_profile.SetText(path);
