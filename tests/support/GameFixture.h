@@ -56,4 +56,51 @@ private:
 struct GameAccess : TGameForm {
     static void SetMoves(TGameForm* form, int count) { (form->*(&GameAccess::SetMoveCount))(count); }
     static void RunAfterMove(TGameForm* form) { (form->*(&GameAccess::AfterMove))(); }
+    // Empties the table and deals again directly, quiet or not.
+    static void Redeal(TGameForm* form, bool newGame, bool quiet) {
+        (form->*(&GameAccess::EmptyTable))(newGame);
+        (form->*(&GameAccess::Deal))(newGame, quiet);
+    }
+};
+
+#include "cards/Random.h"
+#include "cards/TCard.h"
+#include "support/MouseKit.h"
+#include "support/TableKit.h"
+
+#include <QTest>
+
+// One game window under test, with its fixture: a test class derives from
+// QObject and from this, calls Start() in init() and Finish() in cleanup().
+template <class Large, class Small> class GameWindowTest {
+protected:
+    std::unique_ptr<GameFixture> fx;
+    Large* form = nullptr;
+
+    // A fresh fixture and a fresh window; the seed makes the deal repeatable.
+    void Start(quint32 seed, bool smartDragging = true) {
+        TRandom::Seed(seed);
+        fx = std::make_unique<GameFixture>();
+        fx->Prefs.SmartDragging = smartDragging;
+        Open();
+    }
+    void Open(bool small = false) {
+        form = small ? new Small(fx->Context) : new Large(fx->Context);
+        form->show();
+        if (!QTest::qWaitForWindowExposed(form))
+            QTest::qFail("the game window never showed", __FILE__, __LINE__);
+    }
+    // Closes the window without questions; true when every card of every deal was released.
+    bool Finish() {
+        MouseKit::ResetButtons();
+        if (form) {
+            fx->Messages.Answer = true;
+            delete form;
+            form = nullptr;
+        }
+        fx.reset();
+        return TCard::LiveCount() == 0;
+    }
+    TCardPileView* V(const char* name) const { return form->View(QString::fromLatin1(name)); }
+    QString Pile(const char* name) const { return TableKit::Describe(V(name)->Pile); }
 };

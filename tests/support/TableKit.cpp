@@ -80,6 +80,10 @@ void DragCard(TCardPileView* from, int index, QWidget* to, QPoint at) {
     MouseKit::Drag(from, CardPoint(from, index), to, at);
 }
 
+QPoint BareAbove(const QWidget* column) {
+    return QPoint(column->x() + 10, column->y() - 4);
+}
+
 TProfile Section(const QString& section) {
     TProfile profile;
     profile.SetFileName(QStringLiteral("Solitaire.ini"));

@@ -33,6 +33,8 @@ void Arrange(TGameForm& form, const QList<std::pair<QString, QString>>& piles, c
 QPoint CardPoint(TCardPileView* view, int index);
 // Drags the card at index of `from`, with the cards above it, onto `at` in `to`.
 void DragCard(TCardPileView* from, int index, QWidget* to, QPoint at = {30, 30});
+// Bare table just above a column, reached from its first card without crossing another view.
+QPoint BareAbove(const QWidget* column);
 // A profile on a game's settings section, reading absent keys as "None".
 TProfile Section(const QString& section);
 

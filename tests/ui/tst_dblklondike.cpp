@@ -18,37 +18,12 @@ using TableKit::Describe;
 using TableKit::DragCard;
 
 // Double Klondike played through its real window: where it departs from Klondike.
-class TestDblKlondike : public QObject {
+class TestDblKlondike : public QObject, GameWindowTest<TDblKlondikeForm, TsDblKlondikeForm> {
     Q_OBJECT
 
-private:
-    std::unique_ptr<GameFixture> fx;
-    TDblKlondikeForm* form = nullptr;
-
-    TCardPileView* V(const char* name) { return form->View(QString::fromLatin1(name)); }
-    QString Pile(const char* name) { return Describe(V(name)->Pile); }
-    void Open(bool small = false) {
-        form = small ? new TsDblKlondikeForm(fx->Context) : new TDblKlondikeForm(fx->Context);
-        form->show();
-        QVERIFY(QTest::qWaitForWindowExposed(form));
-    }
-
 private slots:
-    void init() {
-        TRandom::Seed(777);
-        fx = std::make_unique<GameFixture>();
-        Open();
-    }
-    void cleanup() {
-        MouseKit::ResetButtons();
-        if (form) {
-            fx->Messages.Answer = true;
-            delete form;
-            form = nullptr;
-        }
-        fx.reset();
-        QCOMPARE(TCard::LiveCount(), 0); // both decks of every deal released
-    }
+    void init() { Start(777); }
+    void cleanup() { QVERIFY2(Finish(), "a card was left unreleased"); }
 
     // A new deal: column c holds c cards, only the top one face up; 59 stay in the stock, hint "59".
     void dealLeavesColumnsOfOneToNineAndFiftyNineInTheStock() {

@@ -15,56 +15,13 @@ using TableKit::CardPoint;
 using TableKit::Describe;
 using TableKit::DragCard;
 
-namespace {
-
-// Empties the table and deals again directly, quiet or not.
-struct DealAccess : TGameForm {
-    static void Run(TGameForm* form, bool newGame, bool quiet) {
-        (form->*(&DealAccess::EmptyTable))(newGame);
-        (form->*(&DealAccess::Deal))(newGame, quiet);
-    }
-};
-
-// Bare table just above a column, reached from its first card without crossing another view.
-QPoint BareAbove(const QWidget* column) {
-    return QPoint(column->x() + 10, column->y() - 4);
-}
-
-} // namespace
-
 // Free Cell played through its real window with synthetic mouse input.
-class TestFreeCell : public QObject {
+class TestFreeCell : public QObject, GameWindowTest<TFreeCellForm, TsFreeCellForm> {
     Q_OBJECT
 
-private:
-    std::unique_ptr<GameFixture> fx;
-    TFreeCellForm* form = nullptr;
-
-    TCardPileView* V(const char* name) { return form->View(QString::fromLatin1(name)); }
-    QString Pile(const char* name) { return Describe(V(name)->Pile); }
-    void Open(bool small = false) {
-        form = small ? new TsFreeCellForm(fx->Context) : new TFreeCellForm(fx->Context);
-        form->show();
-        QVERIFY(QTest::qWaitForWindowExposed(form));
-    }
-
 private slots:
-    void init() {
-        TRandom::Seed(1717);
-        fx = std::make_unique<GameFixture>();
-        fx->Prefs.SmartDragging = false;
-        Open();
-    }
-    void cleanup() {
-        MouseKit::ResetButtons();
-        if (form) {
-            fx->Messages.Answer = true;
-            delete form;
-            form = nullptr;
-        }
-        fx.reset();
-        QCOMPARE(TCard::LiveCount(), 0); // every card of every deal released
-    }
+    void init() { Start(1717, false); }
+    void cleanup() { QVERIFY2(Finish(), "a card was left unreleased"); }
 
     // The deal gives seven cards to columns 1-4 and six to 5-8, face up, from the top of the stock in turn.
     void dealFillsEightColumnsFaceUpAndRestartRepeatsIt() {
@@ -94,7 +51,7 @@ private slots:
         QCOMPARE(fx->Sounds->Names().last(), QStringLiteral("RESTART"));
         // A quiet restart still plays its sound; a quiet new game plays nothing.
         fx->Sounds->Clear();
-        DealAccess::Run(form, false, true);
+        GameAccess::Redeal(form, false, true);
         QCOMPARE(fx->Sounds->Names(), QStringList{"RESTART"});
         // An animated new deal plays a shuffle and one deal sound per round, the short seventh too.
         fx->Prefs.DoAnimation = true;
@@ -309,9 +266,9 @@ private slots:
         fx->Prefs.SmartDragging = true;
         TableKit::Arrange(
             *form, {{"TableauPileView1", "5H"}, {"TableauPileView3", "KC"}, {"TableauPileView5", "6S"}}, "");
-        DragCard(V("TableauPileView1"), 0, form, BareAbove(V("TableauPileView1")));
+        DragCard(V("TableauPileView1"), 0, form, TableKit::BareAbove(V("TableauPileView1")));
         QCOMPARE(Pile("TableauPileView5"), QStringLiteral("6S 5H"));
-        DragCard(V("TableauPileView3"), 0, form, BareAbove(V("TableauPileView3"))); // then an empty column
+        DragCard(V("TableauPileView3"), 0, form, TableKit::BareAbove(V("TableauPileView3"))); // then an empty column
         QCOMPARE(Pile("TableauPileView1"), QStringLiteral("KC"));
         // Nowhere else to go: a free cell is never the default, so the card goes home.
         TableKit::Arrange(*form,
@@ -325,7 +282,7 @@ private slots:
                            {"TableauPileView8", "TS"}},
                           "");
         GameAccess::SetMoves(form, 0);
-        DragCard(V("TableauPileView1"), 0, form, BareAbove(V("TableauPileView1")));
+        DragCard(V("TableauPileView1"), 0, form, TableKit::BareAbove(V("TableauPileView1")));
         QCOMPARE(Pile("TableauPileView1"), QStringLiteral("5H"));
         QCOMPARE(form->MoveCount(), 0);
     }

@@ -15,37 +15,12 @@ using TableKit::Describe;
 using TableKit::DragCard;
 
 // Klondike played through its real window with synthetic mouse input.
-class TestKlondike : public QObject {
+class TestKlondike : public QObject, GameWindowTest<TKlondikeForm, TsKlondikeForm> {
     Q_OBJECT
 
-private:
-    std::unique_ptr<GameFixture> fx;
-    TKlondikeForm* form = nullptr;
-
-    TCardPileView* V(const char* name) { return form->View(QString::fromLatin1(name)); }
-    QString Pile(const char* name) { return Describe(V(name)->Pile); }
-    void Open(bool small = false) {
-        form = small ? new TsKlondikeForm(fx->Context) : new TKlondikeForm(fx->Context);
-        form->show();
-        QVERIFY(QTest::qWaitForWindowExposed(form));
-    }
-
 private slots:
-    void init() {
-        TRandom::Seed(4242);
-        fx = std::make_unique<GameFixture>();
-        Open();
-    }
-    void cleanup() {
-        MouseKit::ResetButtons();
-        if (form) {
-            fx->Messages.Answer = true;
-            delete form;
-            form = nullptr;
-        }
-        fx.reset();
-        QCOMPARE(TCard::LiveCount(), 0); // every card of every deal released
-    }
+    void init() { Start(4242); }
+    void cleanup() { QVERIFY2(Finish(), "a card was left unreleased"); }
 
     // A new deal: column c holds c cards with only the top one face up, 24 in the stock, hint "24".
     void dealLeavesColumnsOfOneToSevenAndTwentyFourInTheStock() {

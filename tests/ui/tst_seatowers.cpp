@@ -15,56 +15,13 @@ using TableKit::CardPoint;
 using TableKit::Describe;
 using TableKit::DragCard;
 
-namespace {
-
-// Empties the table and deals again directly, quiet or not.
-struct DealAccess : TGameForm {
-    static void Run(TGameForm* form, bool newGame, bool quiet) {
-        (form->*(&DealAccess::EmptyTable))(newGame);
-        (form->*(&DealAccess::Deal))(newGame, quiet);
-    }
-};
-
-// Bare table just above a column, reached from its first card without crossing another view.
-QPoint BareAbove(const QWidget* column) {
-    return QPoint(column->x() + 10, column->y() - 4);
-}
-
-} // namespace
-
 // Sea Towers played through its real window with synthetic mouse input.
-class TestSeaTowers : public QObject {
+class TestSeaTowers : public QObject, GameWindowTest<TSeaHavenForm, TsSeaHavenForm> {
     Q_OBJECT
 
-private:
-    std::unique_ptr<GameFixture> fx;
-    TSeaHavenForm* form = nullptr;
-
-    TCardPileView* V(const char* name) { return form->View(QString::fromLatin1(name)); }
-    QString Pile(const char* name) { return Describe(V(name)->Pile); }
-    void Open(bool small = false) {
-        form = small ? new TsSeaHavenForm(fx->Context) : new TSeaHavenForm(fx->Context);
-        form->show();
-        QVERIFY(QTest::qWaitForWindowExposed(form));
-    }
-
 private slots:
-    void init() {
-        TRandom::Seed(2323);
-        fx = std::make_unique<GameFixture>();
-        fx->Prefs.SmartDragging = false;
-        Open();
-    }
-    void cleanup() {
-        MouseKit::ResetButtons();
-        if (form) {
-            fx->Messages.Answer = true;
-            delete form;
-            form = nullptr;
-        }
-        fx.reset();
-        QCOMPARE(TCard::LiveCount(), 0); // every card of every deal released
-    }
+    void init() { Start(2323, false); }
+    void cleanup() { QVERIFY2(Finish(), "a card was left unreleased"); }
 
     // Ten columns of five face up; the last two cards start in cells 2 and 3, cells 1 and 4 stay empty.
     void dealFillsTenColumnsAndTheMiddleCells() {
@@ -94,7 +51,7 @@ private slots:
         form->NewGame1Click(form->Item("Redeal1"));
         QCOMPARE(TableKit::Snapshot(*form), before);
         fx->Sounds->Clear();
-        DealAccess::Run(form, false, true);
+        GameAccess::Redeal(form, false, true);
         QCOMPARE(fx->Sounds->Names(), QStringList{"RESTART"}); // also when quiet
         QCOMPARE(TableKit::Snapshot(*form), before);
         fx->Prefs.DoAnimation = true;
@@ -222,11 +179,11 @@ private slots:
                            {"TableauPileView6", "8D"},
                            {"TableauPileView7", "AH"}},
                           "");
-        DragCard(V("TableauPileView5"), 0, form, BareAbove(V("TableauPileView5")));
+        DragCard(V("TableauPileView5"), 0, form, TableKit::BareAbove(V("TableauPileView5")));
         QCOMPARE(Pile("TableauPileView6"), QStringLiteral("8D 7D"));
-        DragCard(V("TableauPileView3"), 0, form, BareAbove(V("TableauPileView3")));
+        DragCard(V("TableauPileView3"), 0, form, TableKit::BareAbove(V("TableauPileView3")));
         QCOMPARE(Pile("TableauPileView1"), QStringLiteral("KH")); // the first empty column
-        DragCard(V("TableauPileView7"), 0, form, BareAbove(V("TableauPileView7")));
+        DragCard(V("TableauPileView7"), 0, form, TableKit::BareAbove(V("TableauPileView7")));
         QCOMPARE(Pile("FoundPileView1"), QStringLiteral("AH"));
     }
 
