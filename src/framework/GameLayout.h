@@ -2,6 +2,7 @@
 
 #include "pileview/TCardPileView.h"
 
+#include <QString>
 #include <vector>
 
 // The role of a pile view in its game: decides the standard handlers it gets.
@@ -9,7 +10,7 @@ enum class TPileRole { Stock, Waste, Tableau, Foundation, FreeCell, Hidden, Othe
 
 // One pile view of a game window's layout: its name, place and properties.
 struct TPileSpec {
-    const char* Name;
+    QString Name;
     TPileRole Role;
     int Left, Top, Width, Height;
     float XOffset = 0.0f;
@@ -39,3 +40,22 @@ struct TGameLayout {
     std::vector<TPileSpec> Piles;
     std::vector<TLabelSpec> Labels;
 };
+
+// `count` left edges from `first`, `step` apart.
+inline std::vector<int> Spaced(int first, int step, int count) {
+    std::vector<int> lefts;
+    for (int i = 0; i < count; ++i)
+        lefts.push_back(first + step * i);
+    return lefts;
+}
+
+// Adds one view per left edge, named `prefix` followed by its number from
+// `first` on ("TableauPileView1", ...), otherwise like `pile`.
+inline void AddRow(TGameLayout& layout, const QString& prefix, int first, const std::vector<int>& lefts,
+                   TPileSpec pile) {
+    for (std::size_t i = 0; i < lefts.size(); ++i) {
+        pile.Name = prefix + QString::number(first + static_cast<int>(i));
+        pile.Left = lefts[i];
+        layout.Piles.push_back(pile);
+    }
+}

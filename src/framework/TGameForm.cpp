@@ -63,7 +63,7 @@ TGameForm::~TGameForm() {
 void TGameForm::BuildViews() {
     for (const TPileSpec& spec : m_layout.Piles) {
         auto* view = new TCardPileView(this);
-        const QString name = QString::fromUtf8(spec.Name);
+        const QString& name = spec.Name;
         view->setObjectName(name);
         view->setGeometry(spec.Left, spec.Top, spec.Width, spec.Height);
         view->XOffset = spec.XOffset;
@@ -107,7 +107,6 @@ void TGameForm::BuildViews() {
 }
 
 void TGameForm::BindStandardHandlers(TCardPileView* view, TPileRole role) {
-    using namespace std::placeholders;
     switch (role) {
     case TPileRole::Stock:
         view->OnClick = [this](TCardPileView*) { StockAction(); };
@@ -456,8 +455,7 @@ void TGameForm::DoubleClickAction(TCardPileView* sender) {
         return;
     if (TCardPileView* foundation = FoundationFor(card, sender)) {
         PlayToFoundation(sender, foundation);
-        if (Role(sender) == TPileRole::Tableau)
-            TurnUp(sender);
+        AfterMoveFollowUps(sender);
         EndAction(1);
     }
     const int deal = m_dealSerial;
@@ -548,13 +546,13 @@ void TGameForm::EndDrag(TCardPileView* source) {
 
 void TGameForm::DragCompleted(TCardPileView* source, TCardPileView* target) {
     m_undo.RecordGroupMove(source, target, source->DragPile);
-    AfterDragFollowUps(source);
+    AfterMoveFollowUps(source);
     ++m_moveCount;
     EndAction(1);
     AfterMove();
 }
 
-void TGameForm::AfterDragFollowUps(TCardPileView* source) {
+void TGameForm::AfterMoveFollowUps(TCardPileView* source) {
     if (Role(source) == TPileRole::Tableau)
         TurnUp(source);
 }

@@ -108,8 +108,9 @@ protected:
     virtual QList<TCardPileView*> SmartDragOrder(TCardPileView* source) const;
     // After a completed drag: record, follow-ups, count, after-move routine.
     virtual void DragCompleted(TCardPileView* source, TCardPileView* target);
-    // Follow-ups of a completed drag between recording and counting (turn-ups, refills).
-    virtual void AfterDragFollowUps(TCardPileView* source);
+    // Follow-ups of a move out of `source`, by drag or double-click, between
+    // recording and counting it (turn-ups, refills).
+    virtual void AfterMoveFollowUps(TCardPileView* source);
     // The foundation that takes `card` by the double-click action, or null.
     virtual TCardPileView* FoundationFor(const TCard* card, const TCardPileView* from) const;
     // Whether `foundation` takes `card` next: an Ace when empty, else its suit one rank up.

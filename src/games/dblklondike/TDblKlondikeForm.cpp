@@ -11,19 +11,14 @@ const TGameLayout& TDblKlondikeForm::LargeLayout() {
             {"DeckPileView", TPileRole::Stock, 8, 8, 129, 145, 0.4f, 0.2f, FS_RECYCLE},
             {"DiscardPileView", TPileRole::Waste, 144, 8, 129, 129, 20.0f, 2.0f, FS_BLANK, false, true},
         };
-        const char* foundations[] = {"FoundationPile1", "FoundationPile2", "FoundationPile3",
-                                     "FoundationPile4", "FoundationPile5", "FoundationPile6",
-                                     "FoundationPile7", "FoundationPile8"};
-        for (int i = 0; i < 8; ++i)
-            l.Piles.push_back(
-                {foundations[i], TPileRole::Foundation, 280 + 88 * i, 8, 80, 125, 0, 0, FS_BLANK, true});
-        const char* columns[] = {"TableauPileView1", "TableauPileView2", "TableauPileView3",
-                                 "TableauPileView4", "TableauPileView5", "TableauPileView6",
-                                 "TableauPileView7", "TableauPileView8", "TableauPileView9"};
-        for (int i = 0; i < 9; ++i) {
-            const bool last = i >= 7;
-            l.Piles.push_back({columns[i], TPileRole::Tableau, 72 + 96 * i, last ? 162 : 160, 80,
-                               last ? 415 : 417, 0, 20.0f, FS_BLANK, false, true});
+        AddRow(l, "FoundationPile", 1, Spaced(280, 88, 8),
+               {{}, TPileRole::Foundation, 0, 8, 80, 125, 0, 0, FS_BLANK, true, false});
+        AddRow(l, "TableauPileView", 1, Spaced(72, 96, 9),
+               {{}, TPileRole::Tableau, 0, 160, 80, 417, 0, 20.0f, FS_BLANK, false, true});
+        for (std::size_t i = l.Piles.size() - 2; i < l.Piles.size();
+             ++i) { // columns 8 and 9 sit 2 pixels lower
+            l.Piles[i].Top = 162;
+            l.Piles[i].Height = 415;
         }
         l.Piles.push_back({"RecyclePileView", TPileRole::Hidden, 8, 496, 25, 25});
         return l;

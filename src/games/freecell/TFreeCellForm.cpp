@@ -1,14 +1,6 @@
 #include "games/freecell/TFreeCellForm.h"
 
-#include "cards/TCard.h"
-
-namespace {
-
-bool IsRed(const TCard* card) {
-    return card->Suit == FS_DIAMONDS || card->Suit == FS_HEARTS;
-}
-
-} // namespace
+#include "cards/CardRules.h"
 
 const TGameLayout& TFreeCellForm::LargeLayout() {
     static const TGameLayout layout = [] {
@@ -53,7 +45,7 @@ void TFreeCellForm::TableauPileView1MouseDown(TCardPileView* view, Qt::MouseButt
 }
 
 bool TFreeCellForm::Builds(const TCard* lower, const TCard* upper) const {
-    return upper->Value + 1 == lower->Value && IsRed(upper) != IsRed(lower);
+    return CardRules::AlternatesDown(lower, upper);
 }
 
 int TFreeCellForm::RunLimit() const {

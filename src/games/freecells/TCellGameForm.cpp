@@ -26,28 +26,13 @@ TCellGameForm::TCellGameForm(TAppContext& context, int gameIndex, bool small, co
 
 void TCellGameForm::AddRow(TGameLayout& layout, TPileRole role, int first, const std::vector<int>& lefts,
                            int top, int width, int height, float yOffset) {
-    // The layout keeps plain pointers to the names, so they live as long as the program.
-    static const char* const cells[] = {"FreePileView1", "FreePileView2", "FreePileView3", "FreePileView4"};
-    static const char* const foundations[] = {"FoundPileView1", "FoundPileView2", "FoundPileView3",
-                                              "FoundPileView4"};
-    static const char* const columns[] = {
-        "TableauPileView1", "TableauPileView2", "TableauPileView3", "TableauPileView4", "TableauPileView5",
-        "TableauPileView6", "TableauPileView7", "TableauPileView8", "TableauPileView9", "TableauPileView10"};
-    const char* const* names = role == TPileRole::FreeCell     ? cells
-                               : role == TPileRole::Foundation ? foundations
-                                                               : columns;
+    const QString prefix = role == TPileRole::FreeCell     ? QStringLiteral("FreePileView")
+                           : role == TPileRole::Foundation ? QStringLiteral("FoundPileView")
+                                                           : QStringLiteral("TableauPileView");
     const bool bordered = role != TPileRole::Tableau;
     const bool draggable = role != TPileRole::Foundation;
-    for (std::size_t i = 0; i < lefts.size(); ++i)
-        layout.Piles.push_back({names[first - 1 + static_cast<int>(i)], role, lefts[i], top, width, height,
-                                0.0f, yOffset, FS_BLANK, bordered, draggable});
-}
-
-std::vector<int> TCellGameForm::Spaced(int first, int step, int count) {
-    std::vector<int> lefts;
-    for (int i = 0; i < count; ++i)
-        lefts.push_back(first + step * i);
-    return lefts;
+    ::AddRow(layout, prefix, first, lefts,
+             {{}, role, 0, top, width, height, 0.0f, yOffset, FS_BLANK, bordered, draggable});
 }
 
 // ---- counts --------------------------------------------------------------------------

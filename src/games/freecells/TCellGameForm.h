@@ -44,6 +44,4 @@ protected:
     // and columns draggable).
     static void AddRow(TGameLayout& layout, TPileRole role, int first, const std::vector<int>& lefts, int top,
                        int width, int height, float yOffset = 0.0f);
-    // `count` left edges from `first`, `step` apart.
-    static std::vector<int> Spaced(int first, int step, int count);
 };

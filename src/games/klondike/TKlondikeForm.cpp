@@ -1,19 +1,11 @@
 #include "games/klondike/TKlondikeForm.h"
 
-#include "cards/TCard.h"
+#include "cards/CardRules.h"
 #include "framework/TSoundManager.h"
 
 #include <QAction>
 
-namespace {
-
-bool AlternatesDown(const TCard* lower, const TCard* upper) {
-    TCard* l = const_cast<TCard*>(lower);
-    TCard* u = const_cast<TCard*>(upper);
-    return u->Value + 1 == l->Value && u->GetCardColor() != l->GetCardColor();
-}
-
-} // namespace
+using CardRules::AlternatesDown;
 
 const TGameLayout& TKlondikeForm::LargeLayout() {
     static const TGameLayout layout = [] {
@@ -26,17 +18,10 @@ const TGameLayout& TKlondikeForm::LargeLayout() {
             {"DeckPileView", TPileRole::Stock, 8, 8, 121, 129, 1.0f, 0.2f, FS_RECYCLE},
             {"DiscardPileView", TPileRole::Waste, 144, 8, 137, 129, 20.0f, 2.0f, FS_BLANK, false, true},
         };
-        const char* foundations[] = {"FoundationPile1", "FoundationPile2", "FoundationPile3",
-                                     "FoundationPile4"};
-        for (int i = 0; i < 4; ++i)
-            l.Piles.push_back({foundations[i], TPileRole::Foundation, 296 + 96 * i, 8, 80, 125, 0, 0,
-                               FS_BLANK, true, true});
-        const char* columns[] = {"TableauPileView1", "TableauPileView2", "TableauPileView3",
-                                 "TableauPileView4", "TableauPileView5", "TableauPileView6",
-                                 "TableauPileView7"};
-        for (int i = 0; i < 7; ++i)
-            l.Piles.push_back(
-                {columns[i], TPileRole::Tableau, 8 + 96 * i, 152, 80, 337, 0, 20.0f, FS_BLANK, false, true});
+        AddRow(l, "FoundationPile", 1, Spaced(296, 96, 4),
+               {{}, TPileRole::Foundation, 0, 8, 80, 125, 0, 0, FS_BLANK, true, true});
+        AddRow(l, "TableauPileView", 1, Spaced(8, 96, 7),
+               {{}, TPileRole::Tableau, 0, 152, 80, 337, 0, 20.0f, FS_BLANK, false, true});
         l.Piles.push_back({"RecyclePileView", TPileRole::Hidden, 136, 456, 25, 25});
         return l;
     }();
@@ -237,30 +222,14 @@ bool TKlondikeForm::DropAllowed(TCardPileView* target, TCardPileView* source) co
     }
 }
 
-void TKlondikeForm::AfterDragFollowUps(TCardPileView* source) {
+void TKlondikeForm::AfterMoveFollowUps(TCardPileView* source) {
     WasteRefill();
-    TGameForm::AfterDragFollowUps(source);
+    TGameForm::AfterMoveFollowUps(source);
 }
 
-void TKlondikeForm::DoubleClickAction(TCardPileView* sender) {
-    const TCard* card = sender->Pile.Top();
-    if (!card)
-        return;
-    if (TCardPileView* foundation = FoundationFor(card, sender)) {
-        PlayToFoundation(sender, foundation);
-        // Refill at once, so the refill is recorded right after the move that
-        // emptied the waste and one Undo takes both back, whatever autoplay
-        // plays next.
-        if (sender == m_waste)
-            WasteRefill();
-        if (Role(sender) == TPileRole::Tableau)
-            TurnUp(sender);
-        EndAction(1);
-    }
-    const int deal = DealSerial();
-    AfterMove();
-    if (deal != DealSerial())
-        return; // won, and the win window dealt a new game
+// A refill the after-move routine left to do (the move itself refilled at once,
+// so that one Undo takes the refill back with the move that emptied the waste).
+void TKlondikeForm::AfterDoubleClick(TCardPileView* /*sender*/) {
     WasteRefill();
     EndAction(0);
 }

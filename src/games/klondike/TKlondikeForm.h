@@ -13,7 +13,6 @@ public:
 
     void StockAction() override { DeckPileViewClick(); }
     bool HasStock() const override { return true; }
-    void DoubleClickAction(TCardPileView* sender) override;
 
     void DeckPileViewClick();
     void DrawThree1Click();
@@ -45,10 +44,10 @@ protected:
     QString CaptionText() const override;
     void OnWon() override;
     void OnNewGameConfirmed() override;
-    QList<TCardPile*> ExtraPiles() override { return {}; }
     bool CanDrag(TCardPileView* view, int index) const override;
     bool DropAllowed(TCardPileView* target, TCardPileView* source) const override;
-    void AfterDragFollowUps(TCardPileView* source) override;
+    void AfterMoveFollowUps(TCardPileView* source) override;
+    void AfterDoubleClick(TCardPileView* sender) override;
     QList<TCardPileView*> AutoplayOrder() const override;
 
     void TakeBackRecord() override;
