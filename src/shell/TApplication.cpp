@@ -16,8 +16,12 @@
 #include <QIcon>
 #include <QPixmap>
 #include <QPointer>
+#include <QTimer>
+#include <QWindow>
 #include <clocale>
 #include <exception>
+#include <functional>
+#include <utility>
 
 // ---- TGuardedApplication ------------------------------------------------------
 
@@ -47,6 +51,41 @@ void TGuardedApplication::ReportException(const std::exception_ptr& error) {
     TMessages::Instance().Error(nullptr, text);
 }
 
+namespace {
+
+// Runs `then` once, as soon as the window has been painted for the first time
+// (or after a short while when it never is, say when started minimized).
+class FirstPaintWatcher : public QObject {
+public:
+    FirstPaintWatcher(QWindow* window, std::function<void()> then) : m_then(std::move(then)) {
+        if (window)
+            window->installEventFilter(this);
+        QTimer::singleShot(FallbackMs, this, [this] { Fire(); });
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Expose && static_cast<QWindow*>(watched)->isExposed()) {
+            watched->removeEventFilter(this);
+            // Queued, so that the expose is answered with its paint first.
+            QTimer::singleShot(0, this, [this] { Fire(); });
+        }
+        return false;
+    }
+
+private:
+    static constexpr int FallbackMs = 300;
+
+    void Fire() {
+        if (auto then = std::exchange(m_then, nullptr))
+            then();
+    }
+
+    std::function<void()> m_then;
+};
+
+} // namespace
+
 // ---- TApplication --------------------------------------------------------------
 
 TApplication::TApplication(std::unique_ptr<ISoundOutput> soundOutput) {
@@ -71,16 +110,30 @@ TApplication::TApplication(std::unique_ptr<ISoundOutput> soundOutput) {
     m_selector->show();
 
     // 3. The preferences dialog, hidden until asked for: it reads the
-    // preferences, plays "OPEN" and shows the tip of the day. The requirements
-    // window and the statistics dialog are made when first shown.
-    m_preferences = std::make_unique<TPreferencesDlg>(m_sound.get());
-    m_preferences->SetHelpHook([this](int context) { THelp::ShowTopic(m_preferences.get(), context); });
+    // preferences, plays "OPEN" and shows the tip of the day. The selector
+    // needs none of that to show itself, so it comes once the selector is on
+    // the screen. The requirements window and the statistics dialog are made
+    // when first shown.
+    FinishStartUpAfterFirstPaint();
+}
+
+void TApplication::FinishStartUpAfterFirstPaint() {
+    m_startUpWatcher =
+        std::make_unique<FirstPaintWatcher>(m_selector->windowHandle(), [this] { Preferences(); });
+}
+
+TPreferencesDlg& TApplication::Preferences() const {
+    if (!m_preferences) {
+        m_preferences = std::make_unique<TPreferencesDlg>(m_sound.get());
+        m_preferences->SetHelpHook([this](int context) { THelp::ShowTopic(m_preferences.get(), context); });
+    }
+    return *m_preferences;
 }
 
 TSysRequirementsForm& TApplication::Requirements() const {
     if (!m_requirements)
         m_requirements =
-            std::make_unique<TSysRequirementsForm>([this](QWidget*) { m_preferences->ShowModal(); });
+            std::make_unique<TSysRequirementsForm>([this](QWidget*) { Preferences().ShowModal(); });
     return *m_requirements;
 }
 
@@ -104,6 +157,7 @@ TApplication::~TApplication() {
     }
     for (const QPointer<TGameForm>& game : games)
         delete game.data();
+    m_startUpWatcher.reset();
     m_selector.reset();
     m_requirements.reset();
     m_statistics.reset();
@@ -113,13 +167,14 @@ TApplication::~TApplication() {
 void TApplication::BuildContext() {
     m_context.Sound = m_sound.get();
     m_context.Prefs = [this]() -> const TPreferences& {
+        // Once the selector is gone the program is ending: no dialog is made then.
         static const TPreferences defaults;
-        return m_preferences ? m_preferences->Prefs() : defaults;
+        return m_selector ? Preferences().Prefs() : m_preferences ? m_preferences->Prefs() : defaults;
     };
     m_context.BackgroundPicture = [this] {
         return m_preferences ? m_preferences->BackgroundPicture() : QImage();
     };
-    m_context.ShowPreferences = [this](QWidget*) { m_preferences->ShowModal(); };
+    m_context.ShowPreferences = [this](QWidget*) { Preferences().ShowModal(); };
     m_context.ShowStatistics = [this](QWidget*) { Statistics().ShowModal(); };
     m_context.ShowWinWindow = [this](QWidget* parent) {
         TWinForm win(m_sound.get(), parent);

@@ -37,7 +37,9 @@ public:
     TApplication& operator=(const TApplication&) = delete;
 
     TSolitaireForm& Selector() const { return *m_selector; }
-    TPreferencesDlg& Preferences() const { return *m_preferences; }
+    // Made right after the selector's first paint, or earlier when something
+    // needs the preferences first.
+    TPreferencesDlg& Preferences() const;
     // Made when first needed: nothing shows them before that, and start-up is quicker.
     TSysRequirementsForm& Requirements() const;
     TStatisticsDlg& Statistics() const;
@@ -46,10 +48,12 @@ public:
 
 private:
     void BuildContext();
+    void FinishStartUpAfterFirstPaint();
 
     std::unique_ptr<TSoundManager> m_sound;
     TAppContext m_context;
-    std::unique_ptr<TPreferencesDlg> m_preferences;
+    mutable std::unique_ptr<TPreferencesDlg> m_preferences;
+    std::unique_ptr<QObject> m_startUpWatcher;
     mutable std::unique_ptr<TStatisticsDlg> m_statistics;
     mutable std::unique_ptr<TSysRequirementsForm> m_requirements;
     std::unique_ptr<TSolitaireForm> m_selector;

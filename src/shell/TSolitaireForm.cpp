@@ -125,6 +125,15 @@ void TGameListBox::keyPressEvent(QKeyEvent* event) {
     QListWidget::keyPressEvent(event);
 }
 
+void TGameListBox::focusInEvent(QFocusEvent* event) {
+    // Gaining the focus makes the first row current; that is no choice (at
+    // start-up it would open the first game of the list unasked).
+    const bool quiet = m_quiet;
+    m_quiet = true;
+    QListWidget::focusInEvent(event);
+    m_quiet = quiet;
+}
+
 // ---- TSolitaireForm -----------------------------------------------------------
 
 void TSolitaireForm::SetDisplayProbe(TPreferencesDlg::DisplayProbe probe) {

@@ -85,10 +85,14 @@ private:
     std::function<int(QDialog&)> onPreferences; // answers the preferences dialog
     int winAnswer = TWinForm::OkResult;
 
-    void Start() {
+    // Starts the program; unless `waitForPaint`, the rest of the start-up (which
+    // follows the selector's first paint) is run at once.
+    void Start(bool waitForPaint = false) {
         auto output = std::make_unique<FakeSoundOutput>();
         sounds = output.get();
         app = std::make_unique<TApplication>(std::move(output));
+        if (!waitForPaint)
+            app->Preferences();
     }
     TSolitaireForm& Selector() { return app->Selector(); }
     TGameListBox* List() { return Selector().GameSelectListBox(); }
@@ -233,6 +237,26 @@ private slots:
         Start();
         QCOMPARE(ReadKey("Preferences", "TipsIndex"), QString("1"));
         QCOMPARE(ReadKey("Preferences", "CardSize"), QString("1"));
+    }
+
+    // The selector shows before anything else: the preferences, their sound and the tip come
+    // right after its first paint. The list taking the focus chooses no game.
+    void restOfStartUpFollowsTheFirstPaintAndChoosesNoGame() {
+        Start(true);
+        QVERIFY(modals.isEmpty());
+        QVERIFY(sounds->Names().isEmpty());
+        QVERIFY(QTest::qWaitForWindowExposed(&Selector()));
+        QTRY_COMPARE(modals, QStringList{"TTipsForm"});
+        QCOMPARE(sounds->Names(), QStringList{"OPEN"});
+        QCOMPARE(ReadKey("Preferences", "CardSize"), QString("1"));
+
+        Selector().activateWindow();
+        List()->setFocus(Qt::TabFocusReason);
+        QTRY_VERIFY(List()->hasFocus());
+        QApplication::processEvents();
+        QVERIFY(!Selector().GameWindow());
+        QVERIFY(messages->Warnings.isEmpty());
+        QCOMPARE(List()->selectedItems().size(), 0);
     }
 
     // The selector comes back where it was closed; a position on no screen is not used.
