@@ -3,6 +3,7 @@
 #include <QDirIterator>
 #include <QFileInfo>
 #include <QHash>
+#include <QImageReader>
 
 namespace Resources {
 namespace {
@@ -23,14 +24,24 @@ const QHash<QString, QString>& Index() {
 
 } // namespace
 
-QString Path(const QString& name) { return Index().value(name.toUpper()); }
+QString Path(const QString& name) {
+    return Index().value(name.toUpper());
+}
 
-bool Exists(const QString& name) { return Index().contains(name.toUpper()); }
+bool Exists(const QString& name) {
+    return Index().contains(name.toUpper());
+}
 
 QImage Image(const QString& name) {
     const QString path = Path(name);
-    QImage image;
-    if (path.isEmpty() || !image.load(path))
+    if (path.isEmpty())
+        throw EResNotFound(name);
+    // The format is known from the name; letting Qt guess it would load every
+    // image plugin on the system first.
+    QImageReader reader(path, QFileInfo(path).suffix().toLatin1());
+    reader.setAutoDetectImageFormat(false);
+    const QImage image = reader.read();
+    if (image.isNull())
         throw EResNotFound(name);
     return image;
 }
