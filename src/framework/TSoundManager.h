@@ -38,8 +38,10 @@ public:
     void SetEnabled(std::function<bool()> enabled) { m_enabled = std::move(enabled); }
     ISoundOutput& Output() { return *m_output; }
 
-    // The real output (Qt Multimedia).
-    static std::unique_ptr<ISoundOutput> CreateDefaultOutput();
+    // The real output: Qt Multimedia, in the sound module, which is loaded when
+    // the first sound plays. With `requireDevice` false it plays even without
+    // an audio device. Without the module nothing plays.
+    static std::unique_ptr<ISoundOutput> CreateDefaultOutput(bool requireDevice = true);
 
 private:
     void Play(const char* name, bool wait);

@@ -1,10 +1,10 @@
 #include "shell/PictureLoader.h"
 
-#include <QCoreApplication>
+#include "framework/core/Modules.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
-#include <QLibrary>
 #include <QPainter>
 
 namespace PictureLoader {
@@ -16,19 +16,8 @@ bool SizeAcceptable(qint64 width, qint64 height) {
 
 using MagickDecode = int (*)(const char*, qint64, const char*, qint64, qint64, QImage*);
 
-// The decoder module lies beside the program (or its tests), or in the
-// installed library folder.
 MagickDecode LoadMagickDecoder() {
-    static const MagickDecode decode = [] {
-        const QString dir =
-            QCoreApplication::instance() ? QCoreApplication::applicationDirPath() : QString(".");
-        for (const QString& where : {dir, dir + "/..", dir + "/../lib/quintaro"}) {
-            QLibrary module(where + "/quintaro_magick");
-            if (auto* function = reinterpret_cast<MagickDecode>(module.resolve("QuintaroMagickDecode")))
-                return function;
-        }
-        return static_cast<MagickDecode>(nullptr);
-    }();
+    static const MagickDecode decode = Modules::Find<MagickDecode>("quintaro_magick", "QuintaroMagickDecode");
     return decode;
 }
 

@@ -2,32 +2,30 @@
 
 #include "framework/Modal.h"
 #include "framework/core/GameTable.h"
+#include "framework/core/Modules.h"
 #include "shell/THelp.h"
 
-#include <QBarCategoryAxis>
-#include <QBarSet>
-#include <QChart>
-#include <QChartView>
 #include <QComboBox>
-#include <QGraphicsLayout>
-#include <QHorizontalBarSeries>
+#include <QFrame>
 #include <QLabel>
-#include <QLegend>
-#include <QLegendMarker>
 #include <QLineEdit>
 #include <QLocale>
 #include <QMenu>
-#include <QPieSeries>
-#include <QPieSlice>
 #include <QPushButton>
-#include <QValueAxis>
 #include <algorithm>
 #include <cmath>
 
 namespace {
 
 const QString None = QStringLiteral("None");
-const char* const EntryName = "entryName";
+const char* const DefaultChartsModule = "quintaro_charts";
+const char* ChartsModule = DefaultChartsModule;
+
+// The charts, or null when their module cannot be loaded.
+std::unique_ptr<StatisticsCharts> LoadCharts() {
+    const auto create = Modules::Find<CreateStatisticsCharts>(ChartsModule, "QuintaroCreateStatisticsCharts");
+    return std::unique_ptr<StatisticsCharts>(create ? create() : nullptr);
+}
 
 QFont ArialPixels(int pixels) {
     QFont font(QStringLiteral("Arial"));
@@ -51,20 +49,15 @@ QLabel* GreyNote(QWidget* parent, const char* name, const QString& text, const Q
     return label;
 }
 
-QChartView* MakeChartView(QWidget* parent, const char* name, const QRect& geometry) {
-    auto* chart = new QChart;
-    chart->setBackgroundRoundness(0);
-    chart->setMargins(QMargins(0, 0, 0, 0));
-    chart->layout()->setContentsMargins(0, 0, 0, 0);
-    chart->legend()->setAlignment(Qt::AlignLeft);
-    chart->legend()->setFont(ArialPixels(11));
-    auto* view = new QChartView(chart, parent); // the view owns the chart
-    view->setObjectName(QString::fromLatin1(name));
-    view->setGeometry(geometry);
-    view->setRenderHint(QPainter::Antialiasing);
-    view->setFrameShape(QFrame::Box);
-    view->setContextMenuPolicy(Qt::CustomContextMenu);
-    return view;
+// What stands in for a chart when the module is missing: its frame, empty. It
+// covers the grey note behind it as a chart would.
+QWidget* Placeholder(QWidget* parent, const QString& name, const QRect& geometry) {
+    auto* frame = new QFrame(parent);
+    frame->setObjectName(name);
+    frame->setGeometry(geometry);
+    frame->setFrameShape(QFrame::Box);
+    frame->setAutoFillBackground(true);
+    return frame;
 }
 
 QLineEdit* ReadOnlyField(QWidget* parent, const char* name, const QString& text, const QRect& geometry) {
@@ -116,13 +109,18 @@ TStatisticsDlg::TStatisticsDlg(std::function<const TPreferences&()> prefs, std::
     GreyNote(this, "Label1", QStringLiteral("No Statistics Available"), pieArea, 21);
     GreyNote(this, "Label2", QStringLiteral("No Winning Streaks"), streakArea, 16);
 
-    m_gamesWonChart = MakeChartView(this, "GamesWonChart", pieArea);
-    m_pie = new QPieSeries;
-    m_pie->setPieSize(0.85);
-    m_pie->setHorizontalPosition(0.5);
-    m_gamesWonChart->chart()->addSeries(m_pie);
-    // Room at the right for the two figures that lie over the chart.
-    m_gamesWonChart->chart()->setMargins(QMargins(4, 4, 112, 4));
+    // The figures and the streak title lie over the charts (or their frames)
+    // as their children, so they hide with them.
+    const QString pieName = QStringLiteral("GamesWonChart");
+    const QString streakName = QStringLiteral("StreakChart");
+    m_charts = LoadCharts();
+    if (m_charts) {
+        m_gamesWonChart = m_charts->MakePieChart(this, pieName, pieArea);
+        m_streakChart = m_charts->MakeStreakChart(this, streakName, streakArea);
+    } else {
+        m_gamesWonChart = Placeholder(this, pieName, pieArea);
+        m_streakChart = Placeholder(this, streakName, streakArea);
+    }
     m_gamesWonChart->hide();
 
     auto* attemptsLabel =
@@ -138,34 +136,14 @@ TStatisticsDlg::TStatisticsDlg(std::function<const TPreferences&()> prefs, std::
     m_avgScoreField =
         ReadOnlyField(m_gamesWonChart, "AvgScoreField", QStringLiteral("N/A"), QRect(296, 144, 96, 22));
 
-    m_streakChart = MakeChartView(this, "StreakChart", streakArea);
-    QChart* streaks = m_streakChart->chart();
-    // The chart lays out no title beside a fixed plot area, so the title is a
-    // label over the chart.
+    // The chart lays out no title beside the fixed plot area it needs for its
+    // labels, so the title is a label over the chart.
     auto* streakTitle = new QLabel(QStringLiteral("Winning Streaks"), m_streakChart);
     streakTitle->setObjectName(QStringLiteral("StreakTitle"));
     streakTitle->setFont(ArialPixels(11));
     streakTitle->setAlignment(Qt::AlignCenter);
     streakTitle->setGeometry(0, 2, streakArea.width(), 16);
     streakTitle->setAttribute(Qt::WA_TransparentForMouseEvents);
-    streaks->legend()->hide();
-    // A fixed plot area leaves the labels at the left their full width.
-    streaks->setPlotArea(QRectF(176, 20, 216, 56));
-    m_bars = new QHorizontalBarSeries;
-    m_bars->setLabelsVisible(true);
-    m_bars->setLabelsPosition(QAbstractBarSeries::LabelsInsideEnd);
-    m_bars->setBarWidth(0.8);
-    streaks->addSeries(m_bars);
-    m_valueAxis = new QValueAxis;
-    m_valueAxis->setVisible(false);
-    streaks->addAxis(m_valueAxis, Qt::AlignBottom);
-    m_bars->attachAxis(m_valueAxis);
-    m_categoryAxis = new QBarCategoryAxis;
-    m_categoryAxis->setTruncateLabels(false);
-    m_categoryAxis->setGridLineVisible(false);
-    m_categoryAxis->setLabelsFont(ArialPixels(10));
-    streaks->addAxis(m_categoryAxis, Qt::AlignLeft);
-    m_bars->attachAxis(m_categoryAxis);
     m_streakChart->hide();
     m_streakChart->setEnabled(false);
 
@@ -195,12 +173,18 @@ TStatisticsDlg::TStatisticsDlg(std::function<const TPreferences&()> prefs, std::
 
     setContextMenuPolicy(Qt::CustomContextMenu);
     connect(this, &QWidget::customContextMenuRequested, this, &TStatisticsDlg::ShowPopupMenu);
-    for (QChartView* view : {m_gamesWonChart, m_streakChart})
-        connect(view, &QWidget::customContextMenuRequested, this,
-                [this, view](const QPoint& pos) { ShowPopupMenu(view->mapTo(this, pos)); });
+    for (QWidget* chart : {m_gamesWonChart, m_streakChart}) {
+        chart->setContextMenuPolicy(Qt::CustomContextMenu);
+        connect(chart, &QWidget::customContextMenuRequested, this,
+                [this, chart](const QPoint& pos) { ShowPopupMenu(chart->mapTo(this, pos)); });
+    }
 }
 
 TStatisticsDlg::~TStatisticsDlg() = default;
+
+void TStatisticsDlg::SetChartsModuleForTests(const char* module) {
+    ChartsModule = module ? module : DefaultChartsModule;
+}
 
 void TStatisticsDlg::SelectGame(int index) {
     if (index < 0 || index >= GI_COUNT)
@@ -272,23 +256,17 @@ void TStatisticsDlg::FillDialog() {
 }
 
 void TStatisticsDlg::FillPie(int attempts, int won) {
+    if (!m_charts)
+        return;
     // A hand-edited file may claim more wins than attempts; a slice cannot be negative.
     won = std::max(won, 0);
     const int lost = std::max(attempts - won, 0);
     const double total = double(won) + double(lost);
 
-    m_pie->clear();
-    auto addSlice = [this, total](const QString& name, int value, const QColor& color) {
+    QList<Entry> slices;
+    auto addSlice = [&slices, total](const QString& name, int value, const QColor& color) {
         const double percent = total > 0 ? 100.0 * value / total : 0.0;
-        auto* slice = new QPieSlice(PercentText(percent), value);
-        slice->setProperty(EntryName, name);
-        slice->setColor(color);
-        slice->setBorderColor(Qt::black);
-        slice->setLabelVisible(true);
-        slice->setLabelPosition(QPieSlice::LabelInsideHorizontal);
-        slice->setLabelColor(Qt::white);
-        slice->setLabelFont(ArialPixels(11));
-        m_pie->append(slice);
+        slices.append({name, double(value), color, PercentText(percent)});
     };
     // With no loss the lost slice goes first, so the chart starts with a colour
     // change whatever the figures.
@@ -299,13 +277,7 @@ void TStatisticsDlg::FillPie(int attempts, int won) {
         addSlice(QStringLiteral("Games Won"), won, WonColor);
         addSlice(QStringLiteral("Games Lost"), lost, LostColor);
     }
-    // The slices carry their percentage; the legend names them with their count.
-    const auto markers = m_gamesWonChart->chart()->legend()->markers(m_pie);
-    const auto slices = m_pie->slices();
-    for (int i = 0; i < markers.size() && i < slices.size(); ++i)
-        markers[i]->setLabel(QStringLiteral("%1: %2")
-                                 .arg(slices[i]->property(EntryName).toString())
-                                 .arg(qRound(slices[i]->value())));
+    m_charts->SetPie(slices);
 }
 
 void TStatisticsDlg::FillStreaks() {
@@ -317,11 +289,9 @@ void TStatisticsDlg::FillStreaks() {
     }
 
     // The bars are rebuilt every time, so a damaged date never leaves another
-    // game's bars on show. One set holds both bars; the current streak is the
-    // set's selected bar, which gives it its own colour.
-    m_bars->clear();
+    // game's bars on show. The current streak is the selected bar, in its own colour.
     QStringList categories;
-    QList<qreal> values;
+    QList<double> values;
     bool dateOk = false;
     const double days = ProfileText::ToDouble(m_profile.Read(QStringLiteral("LongestStreakDate")), &dateOk);
     if (dateOk && std::isfinite(days)) {
@@ -336,25 +306,10 @@ void TStatisticsDlg::FillStreaks() {
         categories.append(QStringLiteral("Current Streak"));
         values.append(ProfileText::ToInt(current));
     }
-    if (!values.isEmpty()) {
-        auto* set = new QBarSet(QStringLiteral("Winning Streaks"));
-        set->append(QList<qreal>(values.rbegin(), values.rend()));
-        set->setColor(LostColor);
-        set->setSelectedColor(WonColor);
-        set->setLabelColor(Qt::white);
-        if (hasCurrent)
-            set->selectBar(0);
-        m_bars->append(set);
-    }
-    // A horizontal chart draws its first category at the bottom; the longest
-    // streak goes on top.
-    std::reverse(categories.begin(), categories.end());
-    m_categoryAxis->setCategories(categories);
-    qreal top = 1;
-    for (qreal value : values)
-        top = std::max(top, value);
-    m_valueAxis->setRange(0, top);
-    const bool any = m_bars->count() > 0;
+    if (m_charts)
+        m_charts->SetStreaks(categories, values, hasCurrent ? int(values.size()) - 1 : -1, LostColor,
+                             WonColor);
+    const bool any = !values.isEmpty();
     m_streakChart->setVisible(any);
     m_streakChart->setEnabled(any);
 }
@@ -364,25 +319,11 @@ void TStatisticsDlg::ShowPopupMenu(const QPoint& pos) {
 }
 
 QList<TStatisticsDlg::Entry> TStatisticsDlg::PieEntries() const {
-    QList<Entry> entries;
-    for (QPieSlice* slice : m_pie->slices())
-        entries.append(
-            {slice->property(EntryName).toString(), slice->value(), slice->color(), slice->label()});
-    return entries;
+    return m_charts ? m_charts->PieEntries() : QList<Entry>();
 }
 
 QList<TStatisticsDlg::Entry> TStatisticsDlg::StreakEntries() const {
-    QList<Entry> entries;
-    const auto sets = m_bars->barSets();
-    if (sets.isEmpty())
-        return entries;
-    QBarSet* set = sets.first();
-    const QStringList categories = m_categoryAxis->categories();
-    // In the order the bars were added: the chart lists them bottom up.
-    for (int i = set->count() - 1; i >= 0; --i)
-        entries.append({categories.value(i), set->at(i),
-                        set->isBarSelected(i) ? set->selectedColor() : set->color(), QString()});
-    return entries;
+    return m_charts ? m_charts->StreakEntries() : QList<Entry>();
 }
 
 QString TStatisticsDlg::PercentText(double percent) {

@@ -2,28 +2,24 @@
 
 #include "framework/core/Preferences.h"
 #include "framework/core/TProfile.h"
+#include "shell/StatisticsCharts.h"
 
 #include <QColor>
 #include <QDialog>
 #include <QList>
 #include <functional>
+#include <memory>
 
-class QBarCategoryAxis;
-class QChart;
-class QChartView;
 class QComboBox;
-class QHorizontalBarSeries;
-class QLabel;
 class QLineEdit;
 class QMenu;
-class QPieSeries;
-class QPushButton;
-class QValueAxis;
 
 // Shows the statistics record of one game at a time: a pie of games won and
 // lost with the attempts and the average score of lost games, and a bar chart
 // of the longest and the current winning streak. Its popup menu clears either
-// group of figures.
+// group of figures. The charts come from the quintaro_charts module; without
+// it (a broken install) plain frames stand in their place and the figures
+// beside them still show.
 class TStatisticsDlg : public QDialog {
     Q_OBJECT
 public:
@@ -42,23 +38,20 @@ public:
     // Picks the open game, fills the dialog and shows it modally.
     int ShowModal();
 
-    // What the charts show, for tests and accessibility.
-    struct Entry {
-        QString label; // slice name or bar label
-        double value = 0;
-        QColor color;
-        QString mark; // the slice's percentage mark; empty for bars
-    };
+    // What the charts show, for tests and accessibility; empty without the charts.
+    using Entry = StatisticsCharts::Entry;
     QList<Entry> PieEntries() const;
     QList<Entry> StreakEntries() const;
-    QPieSeries* PieSeries() const { return m_pie; }
-    QHorizontalBarSeries* StreakSeries() const { return m_bars; }
     QMenu* PopupMenu() const { return m_popupMenu; }
 
     // "##0.# %": up to one decimal, none when it would be 0.
     static QString PercentText(double percent);
     // The average score as the field shows it; "N/A" when `avg` is unusable.
     static QString AverageText(double avg, bool vegas);
+
+    // The module the dialogs made from now on take their charts from; null
+    // restores the real one. Tests name a missing module to see a broken install.
+    static void SetChartsModuleForTests(const char* module);
 
 public slots:
     void GameSelectBoxChange(int index);
@@ -77,14 +70,11 @@ private:
     TProfile m_profile;
     int m_gameIndex = 0;
 
+    std::unique_ptr<StatisticsCharts> m_charts; // null when the module is missing
     QComboBox* m_gameSelectBox = nullptr;
-    QChartView* m_gamesWonChart = nullptr;
-    QPieSeries* m_pie = nullptr;
+    QWidget* m_gamesWonChart = nullptr;
     QLineEdit* m_totalAttemptsField = nullptr;
     QLineEdit* m_avgScoreField = nullptr;
-    QChartView* m_streakChart = nullptr;
-    QHorizontalBarSeries* m_bars = nullptr;
-    QBarCategoryAxis* m_categoryAxis = nullptr;
-    QValueAxis* m_valueAxis = nullptr;
+    QWidget* m_streakChart = nullptr;
     QMenu* m_popupMenu = nullptr;
 };

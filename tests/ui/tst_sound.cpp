@@ -1,6 +1,6 @@
 #include "cards/Resources.h"
-#include "framework/QtSoundOutput.h"
 #include "framework/TSoundManager.h"
+#include "framework/core/WavInfo.h"
 #include "support/FakeSoundOutput.h"
 
 #include <QAudioDevice>
@@ -151,7 +151,7 @@ void TestSound::everySoundIsAValidWaveOfSensibleLength() {
         const double length = double(bytes) / 2 / rate;
         QVERIFY2(length >= seconds[name].min && length <= seconds[name].max,
                  qPrintable(QString("%1 lasts %2 s").arg(name).arg(length)));
-        QCOMPARE(QtSoundOutput::ClipLengthMs(name), qint64(bytes / 2 * 1000 / rate));
+        QCOMPARE(TWavInfo::ResourceLengthMs(name), qint64(bytes / 2 * 1000 / rate));
 
         int peak = 0;
         const int samples = int(bytes / 2);
@@ -214,23 +214,22 @@ void TestSound::synchronousPlayOfEverySoundReturnsWithoutADevice() {
 // A back end that keeps "playing" forever cannot hold a synchronous play beyond the
 // clip's length plus the margin.
 void TestSound::synchronousWaitIsBoundedWhenPlayingNeverEnds() {
-    QtSoundOutput output(QtSoundOutput::DeviceCheck::Ignore);
+    const auto output = TSoundManager::CreateDefaultOutput(false);
     QElapsedTimer timer;
     timer.start();
-    output.Play("DEAL", true);
-    output.Play("autoplay", true);
-    output.Play("OPEN", false);
-    output.Play("STOCK", true);
+    output->Play("DEAL", true);
+    output->Play("autoplay", true);
+    output->Play("OPEN", false);
+    output->Play("STOCK", true);
     QVERIFY(timer.elapsed() < 30000);
 }
 
 // A name that is not one of the program's sounds plays nothing and does not fail.
 void TestSound::unknownSoundIsSilent() {
-    QtSoundOutput output(QtSoundOutput::DeviceCheck::Ignore);
-    output.Play("NO_SUCH_SOUND", true);
-    output.Play(QString(), false);
-    QtSoundOutput quiet;
-    quiet.Play("NO_SUCH_SOUND", true);
+    const auto output = TSoundManager::CreateDefaultOutput(false);
+    output->Play("NO_SUCH_SOUND", true);
+    output->Play(QString(), false);
+    TSoundManager::CreateDefaultOutput()->Play("NO_SUCH_SOUND", true);
 }
 
 QTEST_MAIN(TestSound)

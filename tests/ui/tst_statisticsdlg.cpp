@@ -6,8 +6,9 @@
 #include "support/TestSupport.h"
 
 #include <QAction>
-#include <QChartView>
 #include <QComboBox>
+#include <QGraphicsTextItem>
+#include <QGraphicsView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
@@ -64,6 +65,9 @@ private slots:
     void clearingStreaksWritesNoneAndKeepsDateAndLastGame();
     void showModalPicksTheFirstOpenGameOrKeepsTheLastChoice();
     void helpButtonOpensTheStatisticsTopic();
+    void chartsComeFromTheirModuleWithTheFiguresLaidOver();
+    void pieShowsTheSharesAndALegendWithTheCounts();
+    void withoutTheChartsModuleFramesStandInAndTheFiguresStillShow();
 
 private:
     std::unique_ptr<ScopedSettingsDir> m_settings;
@@ -75,21 +79,27 @@ private:
         return m_dlg->findChild<T*>(QString::fromLatin1(name));
     }
     QString Field(const char* name) { return Child<QLineEdit>(name)->text(); }
-    bool PieShown() { return !Child<QChartView>("GamesWonChart")->isHidden(); }
-    bool StreaksShown() { return !Child<QChartView>("StreakChart")->isHidden(); }
+    bool PieShown() { return !Child<QWidget>("GamesWonChart")->isHidden(); }
+    bool StreaksShown() { return !Child<QWidget>("StreakChart")->isHidden(); }
+    void MakeDialog() {
+        m_dlg = std::make_unique<TStatisticsDlg>([this]() -> const TPreferences& { return m_prefs; },
+                                                 [this] { return m_openGame; });
+    }
+    // The figures and the streak title lie over the charts, whatever draws them.
+    void CheckFiguresLieOverTheCharts();
 };
 
 void TestStatisticsDlg::init() {
     m_settings = std::make_unique<ScopedSettingsDir>();
     m_prefs = TPreferences{};
     m_openGame = -1;
-    m_dlg = std::make_unique<TStatisticsDlg>([this]() -> const TPreferences& { return m_prefs; },
-                                             [this] { return m_openGame; });
+    MakeDialog();
 }
 
 void TestStatisticsDlg::cleanup() {
     m_dlg.reset();
     m_settings.reset();
+    TStatisticsDlg::SetChartsModuleForTests(nullptr);
     Modal::SetRunner({});
     THelp::SetHandler({});
 }
@@ -221,7 +231,7 @@ void TestStatisticsDlg::streaksShowTheLongestWithItsDateAndAPositiveCurrentStrea
     WriteFullRecord("Montana");
     m_dlg->SelectGame(GI_MONTANA);
     QVERIFY(StreaksShown());
-    QVERIFY(Child<QChartView>("StreakChart")->isEnabled());
+    QVERIFY(Child<QWidget>("StreakChart")->isEnabled());
     auto bars = m_dlg->StreakEntries();
     QCOMPARE(bars.size(), 2);
     QCOMPARE(bars[0].label, LongestLabel(QDate(2000, 12, 30)));
@@ -303,7 +313,7 @@ void TestStatisticsDlg::showModalPicksTheFirstOpenGameOrKeepsTheLastChoice() {
     Modal::SetRunner([&](QDialog& dialog) {
         auto& dlg = static_cast<TStatisticsDlg&>(dialog);
         shownIndex = dlg.findChild<QComboBox*>(QStringLiteral("GameSelectBox"))->currentIndex();
-        pieAtShow = !dlg.findChild<QChartView*>(QStringLiteral("GamesWonChart"))->isHidden();
+        pieAtShow = !dlg.findChild<QWidget*>(QStringLiteral("GamesWonChart"))->isHidden();
         return int(QDialog::Accepted);
     });
     m_openGame = GI_PYRAMID;
@@ -329,6 +339,112 @@ void TestStatisticsDlg::helpButtonOpensTheStatisticsTopic() {
     THelp::SetHandler([&asked](int context) { asked.append(context); });
     Child<QPushButton>("HelpBtn")->click();
     QCOMPARE(asked, QList<int>{503});
+}
+
+void TestStatisticsDlg::CheckFiguresLieOverTheCharts() {
+    auto* pie = Child<QWidget>("GamesWonChart");
+    auto* streaks = Child<QWidget>("StreakChart");
+    QCOMPARE(pie->geometry(), QRect(6, 54, 401, 224));
+    QCOMPARE(streaks->geometry(), QRect(6, 288, 401, 81));
+    const QList<std::tuple<const char*, QWidget*, QRect, QString>> figures{
+        {"el_TotalAttemptsField", pie, QRect(296, 30, 100, 32), "Total # of Games \nAttempted:"},
+        {"TotalAttemptsField", pie, QRect(296, 64, 96, 22), QString()},
+        {"el_AvgScoreField", pie, QRect(296, 110, 100, 32), "Average Score of \nGames Lost:"},
+        {"AvgScoreField", pie, QRect(296, 144, 96, 22), QString()},
+        {"StreakTitle", streaks, QRect(0, 2, 401, 16), "Winning Streaks"},
+    };
+    for (const auto& [name, chart, geometry, text] : figures) {
+        auto* figure = Child<QWidget>(name);
+        QVERIFY2(figure, name);
+        QCOMPARE(figure->parentWidget(), chart);
+        QCOMPARE(figure->geometry(), geometry);
+        if (auto* label = qobject_cast<QLabel*>(figure))
+            QCOMPARE(label->text(), text);
+    }
+}
+
+// The charts are real chart views from the module, with the figures and the
+// title over them; the figures hide with the pie.
+void TestStatisticsDlg::chartsComeFromTheirModuleWithTheFiguresLaidOver() {
+    QVERIFY(Child<QWidget>("GamesWonChart")->inherits("QGraphicsView"));
+    QVERIFY(Child<QWidget>("StreakChart")->inherits("QGraphicsView"));
+    CheckFiguresLieOverTheCharts();
+    if (QTest::currentTestFailed())
+        return;
+    WriteFullRecord("Golf");
+    m_dlg->SelectGame(GI_GOLF);
+    m_dlg->show();
+    QVERIFY(Child<QWidget>("TotalAttemptsField")->isVisible());
+    m_dlg->PopupMenu()->actions().at(0)->trigger();
+    QVERIFY(!Child<QWidget>("TotalAttemptsField")->isVisible());
+    QVERIFY(!Child<QWidget>("AvgScoreField")->isVisible());
+    QVERIFY(Child<QWidget>("StreakTitle")->isVisible());
+}
+
+// As drawn: the slices show their share and the legend gives their name and
+// count, following the figures when another game is shown.
+void TestStatisticsDlg::pieShowsTheSharesAndALegendWithTheCounts() {
+    auto legend = [this] {
+        QStringList texts;
+        const auto* view = Child<QGraphicsView>("GamesWonChart");
+        for (QGraphicsItem* item : view->scene()->items())
+            if (auto* text = qgraphicsitem_cast<QGraphicsTextItem*>(item);
+                text && text->isVisible() && !text->toPlainText().isEmpty())
+                texts.append(text->toPlainText());
+        texts.sort();
+        return texts;
+    };
+    WriteFullRecord("Golf");
+    Write("Spider", "GamesAttempted", QStringLiteral("4"));
+    Write("Spider", "GamesWon", QStringLiteral("4"));
+    m_dlg->SelectGame(GI_GOLF);
+    m_dlg->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_dlg.get()));
+    QTRY_COMPARE(legend(), (QStringList{"40 %", "60 %", "Games Lost: 2", "Games Won: 3"}));
+    m_dlg->SelectGame(GI_SPIDER);
+    QTRY_COMPARE(legend(), (QStringList{"0 %", "100 %", "Games Lost: 0", "Games Won: 4"}));
+    // Counts of several digits are shown whole.
+    Write("Spider", "GamesAttempted", QStringLiteral("1234"));
+    Write("Spider", "GamesWon", QStringLiteral("567"));
+    m_dlg->SelectGame(GI_SPIDER);
+    QTRY_COMPARE(legend(), (QStringList{"45.9 %", "54.1 %", "Games Lost: 667", "Games Won: 567"}));
+}
+
+// A broken install without the charts module still opens the dialog: plain
+// frames stand where the charts go, and the figures and their rules still hold.
+void TestStatisticsDlg::withoutTheChartsModuleFramesStandInAndTheFiguresStillShow() {
+    TStatisticsDlg::SetChartsModuleForTests("quintaro_no_such_module");
+    MakeDialog();
+    QVERIFY(!Child<QWidget>("GamesWonChart")->inherits("QGraphicsView"));
+    QVERIFY(!Child<QWidget>("StreakChart")->inherits("QGraphicsView"));
+    CheckFiguresLieOverTheCharts();
+    if (QTest::currentTestFailed())
+        return;
+    QVERIFY(!PieShown());
+    QVERIFY(!StreaksShown());
+
+    WriteFullRecord("Klondike");
+    m_prefs.VegasScoring = true;
+    m_dlg->SelectGame(GI_KLONDIKE);
+    QVERIFY(PieShown());
+    QVERIFY(StreaksShown());
+    QVERIFY(Child<QWidget>("StreakChart")->isEnabled());
+    QCOMPARE(Field("TotalAttemptsField"), QStringLiteral("5"));
+    QCOMPARE(Field("AvgScoreField"), QStringLiteral("$51"));
+    QVERIFY(m_dlg->PieEntries().isEmpty());
+    QVERIFY(m_dlg->StreakEntries().isEmpty());
+
+    // The frames hide the notes behind them as the charts would.
+    m_dlg->show();
+    QVERIFY(Child<QWidget>("GamesWonChart")->autoFillBackground());
+    QVERIFY(Child<QWidget>("TotalAttemptsField")->isVisible());
+    m_dlg->PopupMenu()->actions().at(1)->trigger();
+    QVERIFY(!StreaksShown());
+    QVERIFY(!Child<QWidget>("StreakChart")->isEnabled());
+    QCOMPARE(Read("Klondike", "LongestStreak"), QStringLiteral("None"));
+    m_dlg->PopupMenu()->actions().at(0)->trigger();
+    QVERIFY(!PieShown());
+    QVERIFY(!Child<QWidget>("TotalAttemptsField")->isVisible());
 }
 
 QTEST_MAIN(TestStatisticsDlg)
