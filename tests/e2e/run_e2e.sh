@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # The real program on a virtual X server of its own: first start with its tip of
-# the day, Klondike opened from the list, one draw from the stock, the game
-# window and then the program closed; the settings file must then hold the
-# preferences and window positions, and no statistics for a one-move game.
+# the day, the selector focused without opening anything, Klondike opened from the
+# list, one draw from the stock, the game window and then the program closed; the
+# settings file must then hold the preferences and window positions, and no
+# statistics for a one-move game.
 #
 #     run_e2e.sh <quintaro binary> <xclose helper>
 #
@@ -90,14 +91,20 @@ xdotool windowfocus --sync "$TIP"
 xdotool key --clearmodifiers Return
 wait_until 5 "the tip of the day to close" window_gone '^Tip of the Day$'
 
-# 2. Klondike, the seventh name of the list, only partly in view (items are 15 pixels high).
+# 2. The selector taking the focus opens nothing by itself: no game, no message.
 wait_until 5 "the selector" window_shown '^Quintaro!$'
 SELECTOR=$(window_id '^Quintaro!$')
+xdotool windowfocus --sync "$SELECTOR"
+sleep 0.5
+SHOWN=$(xdotool search --onlyvisible --name '.' 2>/dev/null | wc -l)
+[ "$SHOWN" -eq 1 ] || fail "focusing the selector showed $((SHOWN - 1)) more window(s)"
+
+# 3. Klondike, the seventh name of the list, only partly in view (items are 15 pixels high).
 xdotool mousemove --window "$SELECTOR" 60 99 click 1
 wait_until 10 "the Klondike window" window_shown '^Klondike'
 KLONDIKE=$(window_id '^Klondike')
 
-# 3. One draw: a click on the stock, the top-left pile of the large-card window.
+# 4. One draw: a click on the stock, the top-left pile of the large-card window.
 waste_picture() {
     command -v import >/dev/null 2>&1 || return 0
     import -window "$KLONDIKE" -crop 180x130+110+5 png:- 2>/dev/null | md5sum
@@ -112,7 +119,7 @@ else
     sleep 0.5
 fi
 
-# 4. Closing the game (one move: no question), then the program.
+# 5. Closing the game (one move: no question), then the program.
 "$XCLOSE" "$KLONDIKE" || fail "could not ask the Klondike window to close"
 wait_until 5 "the Klondike window to close" window_gone '^Klondike'
 "$XCLOSE" "$SELECTOR" || fail "could not ask the selector to close"
@@ -122,7 +129,7 @@ STATUS=$?
 APP_PID=
 [ "$STATUS" -eq 0 ] || fail "the program ended with status $STATUS"
 
-# 5. The settings file.
+# 6. The settings file.
 INI="$XDG_CONFIG_HOME/quintaro/Solitaire.ini"
 [ -f "$INI" ] || fail "no settings file at $INI"
 
