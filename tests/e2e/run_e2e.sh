@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The real program on a virtual X server of its own: first start with its tip of
 # the day, the selector focused without opening anything, Klondike opened from the
-# list, one draw from the stock, the game window and then the program closed; the
+# list, one draw from the stock, the statistics shown (their charts module loaded only
+# then), the game window and then the program closed; the
 # settings file must then hold the preferences and window positions, and no
 # statistics for a one-move game.
 #
@@ -119,7 +120,25 @@ else
     sleep 0.5
 fi
 
-# 5. Closing the game (one move: no question), then the program.
+# 5. The statistics dialog: its charts module is loaded only now; the sound module
+# came with the start-up sound.
+loaded() { grep -q "$1" "/proc/$APP_PID/maps" 2>/dev/null; }
+if [ -r "/proc/$APP_PID/maps" ]; then
+    loaded quintaro_sound.so || fail "the sound module was not loaded by the start-up sound"
+    ! loaded quintaro_charts.so || fail "the charts module was loaded before any chart was shown"
+fi
+xdotool windowfocus --sync "$KLONDIKE"
+xdotool key --clearmodifiers ctrl+s
+two_captions() { [ "$(xdotool search --onlyvisible --name '^Quintaro!$' 2>/dev/null | wc -l)" -ge 2 ]; }
+wait_until 10 "the statistics dialog" two_captions
+if [ -r "/proc/$APP_PID/maps" ]; then
+    loaded quintaro_charts.so || fail "the statistics dialog showed without the charts module"
+fi
+xdotool key --clearmodifiers Return
+one_caption() { [ "$(xdotool search --onlyvisible --name '^Quintaro!$' 2>/dev/null | wc -l)" -eq 1 ]; }
+wait_until 5 "the statistics dialog to close" one_caption
+
+# 6. Closing the game (one move: no question), then the program.
 "$XCLOSE" "$KLONDIKE" || fail "could not ask the Klondike window to close"
 wait_until 5 "the Klondike window to close" window_gone '^Klondike'
 "$XCLOSE" "$SELECTOR" || fail "could not ask the selector to close"
@@ -129,7 +148,7 @@ STATUS=$?
 APP_PID=
 [ "$STATUS" -eq 0 ] || fail "the program ended with status $STATUS"
 
-# 6. The settings file.
+# 7. The settings file.
 INI="$XDG_CONFIG_HOME/quintaro/Solitaire.ini"
 [ -f "$INI" ] || fail "no settings file at $INI"
 
