@@ -5,6 +5,7 @@
 #include <QLinearGradient>
 #include <QRadialGradient>
 #include <algorithm>
+#include <cstring>
 
 namespace shellart {
 
@@ -70,7 +71,13 @@ QImage LowColour(const QImage& image) {
                 palette.append(entry.second);
         }
     }
-    return rgb.convertToFormat(QImage::Format_Indexed8, palette, Qt::ThresholdDither | Qt::AvoidDither);
+    QImage indexed = rgb.convertToFormat(QImage::Format_Indexed8, palette, Qt::ThresholdDither | Qt::AvoidDither);
+    // Rows are padded to four bytes and a bitmap file keeps the padding as it
+    // lies in memory, uninitialised: cleared, the same picture always gives the
+    // same file.
+    for (int y = 0; y < indexed.height(); ++y)
+        std::memset(indexed.scanLine(y) + indexed.width(), 0, size_t(indexed.bytesPerLine() - indexed.width()));
+    return indexed;
 }
 
 QPainterPath SuitPath(Suit suit, const QRectF& r) {
