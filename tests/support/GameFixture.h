@@ -7,6 +7,7 @@
 
 #include <QStringList>
 #include <memory>
+#include <utility>
 
 // Answers every message box and records what was asked.
 class FakeMessages : public TMessages {
@@ -90,9 +91,19 @@ protected:
         if (!QTest::qWaitForWindowExposed(form))
             QTest::qFail("the game window never showed", __FILE__, __LINE__);
     }
+    // Closes the large window and opens the small one, with small cards until Finish().
+    void ReopenSmall() {
+        delete form;
+        form = nullptr;
+        TCard::SetCardSize(FS_SMALL, false);
+        m_smallCards = true;
+        Open(true);
+    }
     // Closes the window without questions; true when every card of every deal was released.
     bool Finish() {
         MouseKit::ResetButtons();
+        if (std::exchange(m_smallCards, false))
+            TCard::SetCardSize(FS_LARGE, false);
         if (form) {
             fx->Messages.Answer = true;
             delete form;
@@ -103,4 +114,7 @@ protected:
     }
     TCardPileView* V(const char* name) const { return form->View(QString::fromLatin1(name)); }
     QString Pile(const char* name) const { return TableKit::Describe(V(name)->Pile); }
+
+private:
+    bool m_smallCards = false;
 };

@@ -322,16 +322,13 @@ private slots:
         form->resize(986, 600);
         QCOMPARE(V("TableauPileView9")->height(), 600 - 165);
 
-        delete form;
-        TCard::SetCardSize(FS_SMALL, false);
-        Open(true);
+        ReopenSmall();
         QCOMPARE(form->width(), 756);
         QCOMPARE(V("TableauPileView3")->geometry(), QRect(64 + 72 * 2, 136, 61, 350));
         QCOMPARE(V("FoundationPile8")->geometry(), QRect(240 + 64 * 7, 8, 61, 95));
         QCOMPARE(form->Stock()->Hint(), QStringLiteral("59"));
         form->resize(756, 500);
         QCOMPARE(V("TableauPileView3")->height(), 500 - 139);
-        TCard::SetCardSize(FS_LARGE, false);
     }
 };
 

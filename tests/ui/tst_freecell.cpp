@@ -421,9 +421,7 @@ private slots:
         form->resize(776, 700);
         QCOMPARE(V("TableauPileView5")->height(), 700 - 148);
 
-        delete form;
-        TCard::SetCardSize(FS_SMALL, false);
-        Open(true);
+        ReopenSmall();
         QCOMPARE(form->width(), 590);
         QCOMPARE(V("FreePileView2")->geometry(), QRect(72, 8, 61, 95));
         QCOMPARE(V("FoundPileView4")->geometry(), QRect(523, 8, 61, 95));
@@ -435,7 +433,6 @@ private slots:
         TableKit::Arrange(*form, {{"TableauPileView1", "5H"}, {"TableauPileView2", "6S"}}, "");
         DragCard(V("TableauPileView1"), 0, V("TableauPileView2"));
         QCOMPARE(Pile("TableauPileView2"), QStringLiteral("6S 5H"));
-        TCard::SetCardSize(FS_LARGE, false);
     }
 };
 

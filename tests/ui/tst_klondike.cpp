@@ -326,14 +326,11 @@ private slots:
 
     // The small-card window has its own layout and size rule.
     void smallWindowUsesTheSmallLayout() {
-        delete form;
-        TCard::SetCardSize(FS_SMALL, false);
-        Open(true);
+        ReopenSmall();
         QCOMPARE(form->width(), 510);
         QCOMPARE(V("TableauPileView3")->geometry(), QRect(152, 120, 61, 270));
         form->resize(510, 500);
         QCOMPARE(V("TableauPileView3")->height(), 500 - 122);
-        TCard::SetCardSize(FS_LARGE, false);
     }
 };
 

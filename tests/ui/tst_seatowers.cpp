@@ -273,9 +273,7 @@ private slots:
         form->resize(887, 650);
         QCOMPARE(V("TableauPileView10")->height(), 650 - 142);
 
-        delete form;
-        TCard::SetCardSize(FS_SMALL, false);
-        Open(true);
+        ReopenSmall();
         QCOMPARE(form->width(), 725);
         QCOMPARE(V("FreePileView4")->geometry(), QRect(426, 8, 61, 95));
         QCOMPARE(V("FoundPileView4")->geometry(), QRect(656, 8, 61, 95));
@@ -286,7 +284,6 @@ private slots:
         TableKit::Arrange(*form, {{"TableauPileView1", "5H"}, {"TableauPileView2", "6H"}}, "");
         DragCard(V("TableauPileView1"), 0, V("TableauPileView2"));
         QCOMPARE(Pile("TableauPileView2"), QStringLiteral("6H 5H"));
-        TCard::SetCardSize(FS_LARGE, false);
     }
 };
 

@@ -140,6 +140,21 @@ qreal CardRadius(const QRectF& r) {
     return std::max<qreal>(1.0, r.width() * 0.09);
 }
 
+void DrawFan(QPainter& p, const QPointF& pivot, const QRectF& card, qreal firstAngle, qreal step,
+             std::initializer_list<FanCard> cards, qreal shadow, int shadowAlpha) {
+    int i = 0;
+    for (const FanCard& face : cards) {
+        p.save();
+        p.translate(pivot);
+        p.rotate(firstAngle + step * i++);
+        p.setPen(Qt::NoPen);
+        p.setBrush(QColor(0, 0, 0, shadowAlpha));
+        p.drawRoundedRect(card.translated(shadow, shadow), CardRadius(card), CardRadius(card));
+        DrawFace(p, card, face.suit, face.rank);
+        p.restore();
+    }
+}
+
 void DrawFace(QPainter& p, const QRectF& r, Suit suit, int rank) {
     const qreal w = r.width();
     const qreal rad = CardRadius(r);

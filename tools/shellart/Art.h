@@ -7,6 +7,7 @@
 #include <QRandomGenerator>
 #include <QString>
 #include <functional>
+#include <initializer_list>
 
 // Shared drawing kit of the shell artwork: colours, suit marks, miniature
 // cards, the jester, lettering and the low-colour reduction.
@@ -49,6 +50,15 @@ void DrawBack(QPainter& p, const QRectF& r);
 void DrawEdge(QPainter& p, const QRectF& r);    // a plain card edge, as under the top of a stock
 void DrawOutline(QPainter& p, const QRectF& r); // an empty foundation or cell
 qreal CardRadius(const QRectF& r);
+// Faces fanned about `pivot`, each with a soft shadow offset by `shadow`:
+// `card` is a card's rectangle around the pivot, the first turned by
+// `firstAngle` degrees and each next one by `step` more.
+struct FanCard {
+    Suit suit;
+    int rank;
+};
+void DrawFan(QPainter& p, const QPointF& pivot, const QRectF& card, qreal firstAngle, qreal step,
+             std::initializer_list<FanCard> cards, qreal shadow, int shadowAlpha = 60);
 
 // The table's felt: dark green, a little lighter in the middle.
 void FillFelt(QPainter& p, const QRectF& r);

@@ -147,21 +147,10 @@ void DrawConfetti(QPainter& p, const Scene& scene, qreal t) {
     }
 }
 
-void DrawFan(QPainter& p, qreal t) {
-    const Suit suits[] = {Suit::Spades, Suit::Hearts, Suit::Clubs, Suit::Diamonds};
-    const QPointF pivot(188, 232);
+void DrawAceFan(QPainter& p, qreal t) {
     const qreal sway = 2.5 * std::sin(Tau * t);
-    for (int i = 0; i < 4; ++i) {
-        p.save();
-        p.translate(pivot);
-        p.rotate(-33 + 22 * i + sway);
-        const QRectF card(-29, -176, 58, 90);
-        p.setPen(Qt::NoPen);
-        p.setBrush(QColor(0, 0, 0, 70));
-        p.drawRoundedRect(card.translated(2, 2), CardRadius(card), CardRadius(card));
-        DrawFace(p, card, suits[i], 0);
-        p.restore();
-    }
+    DrawFan(p, QPointF(188, 232), QRectF(-29, -176, 58, 90), -33 + sway, 22,
+            {{Suit::Spades, 0}, {Suit::Hearts, 0}, {Suit::Clubs, 0}, {Suit::Diamonds, 0}}, 2, 70);
 }
 
 void DrawBanner(QPainter& p, qreal t) {
@@ -203,7 +192,7 @@ void DrawFrame(QPainter& p, const Scene& scene, qreal t) {
     felt.setColorAt(1, colour::Felt);
     p.fillRect(QRectF(0, FrameH - 22, FrameW, 22), felt);
     p.fillRect(QRectF(0, FrameH - 24, FrameW, 2), QColor(0x8A, 0x5A, 0x2A));
-    DrawFan(p, t);
+    DrawAceFan(p, t);
     DrawBanner(p, t);
     DrawConfetti(p, scene, t);
 }
@@ -247,20 +236,13 @@ QImage InfoPicture() {
         p.drawRoundedRect(panel.adjusted(6, 6, -6, -6), 8, 8);
 
         // A fan of five cards crowned with the jester's cap.
-        const QPointF pivot(153, 246);
-        const Suit suits[] = {Suit::Clubs, Suit::Diamonds, Suit::Spades, Suit::Hearts, Suit::Spades};
-        const int ranks[] = {10, 11, 0, 12, 9};
-        for (int i = 0; i < 5; ++i) {
-            p.save();
-            p.translate(pivot);
-            p.rotate(-36 + 18 * i);
-            const QRectF card(-33, -196, 66, 103);
-            p.setPen(Qt::NoPen);
-            p.setBrush(QColor(0, 0, 0, 60));
-            p.drawRoundedRect(card.translated(2, 2), CardRadius(card), CardRadius(card));
-            DrawFace(p, card, suits[i], ranks[i]);
-            p.restore();
-        }
+        DrawFan(p, QPointF(153, 246), QRectF(-33, -196, 66, 103), -36, 18,
+                {{Suit::Clubs, 10},
+                 {Suit::Diamonds, 11},
+                 {Suit::Spades, 0},
+                 {Suit::Hearts, 12},
+                 {Suit::Spades, 9}},
+                2);
         DrawCap(p, QPointF(153, 56), 96, 3);
         DrawLettering(p, QRectF(20, 176, 266, 50), QStringLiteral("Quintaro"), 42);
         QFont font(QStringLiteral("DejaVu Sans"));

@@ -305,20 +305,10 @@ QImage StartupPicture() {
     return Render(320, 125, [](QPainter& p) {
         FillFelt(p, QRectF(0, 0, 320, 125));
         // A fan of the four Aces and the King of hearts, with the jester's cap on top.
-        const QPointF pivot(68, 160);
-        const Suit suits[] = {Suit::Spades, Suit::Diamonds, Suit::Clubs, Suit::Hearts, Suit::Hearts};
-        const int ranks[] = {0, 0, 0, 0, 12};
-        for (int i = 0; i < 5; ++i) {
-            p.save();
-            p.translate(pivot);
-            p.rotate(-24 + 12 * i);
-            const QRectF card(-20, -130, 40, 63);
-            p.setPen(Qt::NoPen);
-            p.setBrush(QColor(0, 0, 0, 60));
-            p.drawRoundedRect(card.translated(1.5, 1.5), CardRadius(card), CardRadius(card));
-            DrawFace(p, card, suits[i], ranks[i]);
-            p.restore();
-        }
+        DrawFan(
+            p, QPointF(68, 160), QRectF(-20, -130, 40, 63), -24, 12,
+            {{Suit::Spades, 0}, {Suit::Diamonds, 0}, {Suit::Clubs, 0}, {Suit::Hearts, 0}, {Suit::Hearts, 12}},
+            1.5);
         DrawCap(p, QPointF(68, 27), 60, -5);
         DrawLettering(p, QRectF(136, 14, 178, 56), QStringLiteral("Quintaro"), 42);
         QFont font(QStringLiteral("DejaVu Sans"));
