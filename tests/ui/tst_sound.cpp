@@ -36,6 +36,20 @@ QByteArray Riff(const QByteArray& chunks) {
     return "RIFF" + Le32(quint32(4 + chunks.size())) + "WAVE" + chunks;
 }
 
+// Each of the manager's operations once, in declaration order.
+void PlayEveryOperation(TSoundManager& manager) {
+    manager.PlayShuffle();
+    manager.PlayRestart();
+    manager.PlayDeal();
+    manager.PlayStock();
+    manager.PlayUndo();
+    manager.PlayAutoplay();
+    manager.PlayAutoplayNoWait();
+    manager.PlayOpen();
+    manager.PlayJester();
+    manager.PlayWin();
+}
+
 } // namespace
 
 class TestSound : public QObject {
@@ -55,16 +69,7 @@ private slots:
 void TestSound::eachOperationPlaysItsSoundInItsMode() {
     FakeSoundOutput* fake = nullptr;
     auto manager = FakeSoundOutput::MakeManager(&fake);
-    manager->PlayShuffle();
-    manager->PlayRestart();
-    manager->PlayDeal();
-    manager->PlayStock();
-    manager->PlayUndo();
-    manager->PlayAutoplay();
-    manager->PlayAutoplayNoWait();
-    manager->PlayOpen();
-    manager->PlayJester();
-    manager->PlayWin();
+    PlayEveryOperation(*manager);
     const std::vector<FakeSoundOutput::Call> expected = {
         {"SHUFFLE", true},  {"RESTART", true},   {"DEAL", true},  {"STOCK", true},   {"UNDO", true},
         {"AUTOPLAY", true}, {"AUTOPLAY", false}, {"OPEN", false}, {"JESTER", false}, {"WIN_SND", false},
@@ -78,16 +83,7 @@ void TestSound::eachOperationPlaysItsSoundInItsMode() {
 void TestSound::nothingPlaysWhileSoundsAreOff() {
     FakeSoundOutput* fake = nullptr;
     auto manager = FakeSoundOutput::MakeManager(&fake, [] { return false; });
-    manager->PlayShuffle();
-    manager->PlayRestart();
-    manager->PlayDeal();
-    manager->PlayStock();
-    manager->PlayUndo();
-    manager->PlayAutoplay();
-    manager->PlayAutoplayNoWait();
-    manager->PlayOpen();
-    manager->PlayJester();
-    manager->PlayWin();
+    PlayEveryOperation(*manager);
     QVERIFY(fake->Empty());
 }
 
