@@ -18,6 +18,10 @@ struct TPileSpec {
     _PileBitmap State = FS_BLANK;
     bool IsBordered = false;
     bool AllowDrag = false;
+    // Keeps the view this far (its top edge) above the client area's bottom edge on resize; 0: fixed.
+    int BottomGap = 0;
+    // The view's right edge follows the client area's right edge when the window widens (maximized).
+    bool StretchRight = false;
 };
 
 // A text on the table (e.g. a pass label).

@@ -11,11 +11,11 @@
 #include <QCloseEvent>
 #include <QContextMenuEvent>
 #include <QGuiApplication>
-#include <QScreen>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QScreen>
 #include <QWindowStateChangeEvent>
 
 namespace {
@@ -24,7 +24,9 @@ namespace {
 // sizes include.
 constexpr int NonClientHeight = 31;
 
-QColor FromBgr(int bgr) { return QColor(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF); }
+QColor FromBgr(int bgr) {
+    return QColor(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF);
+}
 
 } // namespace
 
@@ -106,6 +108,34 @@ void TGameForm::BuildViews() {
     m_arraysFilled = true;
 }
 
+QList<TCardPileView*> TGameForm::ViewRow(const QString& prefix, int count) const {
+    QList<TCardPileView*> row;
+    for (int i = 1; i <= count; ++i)
+        row.append(View(prefix + QString::number(i)));
+    return row;
+}
+
+void TGameForm::MakeFoundationsPassive() {
+    for (TCardPileView* foundation : m_foundations) {
+        foundation->OnMouseDown = [this](TCardPileView* v, Qt::MouseButton b, Qt::KeyboardModifiers, int,
+                                         int) { FormMouseDown(v, b); };
+        foundation->OnStartDrag = nullptr;
+        foundation->OnEndDrag = nullptr;
+        foundation->OnDblClick = nullptr;
+        foundation->AllowDrag = false;
+    }
+}
+
+void TGameForm::Unbind(TCardPileView* view) {
+    view->OnMouseDown = nullptr;
+    view->OnClick = nullptr;
+    view->OnDblClick = nullptr;
+    view->OnStartDrag = nullptr;
+    view->OnDragOver = nullptr;
+    view->OnDragDrop = nullptr;
+    view->OnEndDrag = nullptr;
+}
+
 void TGameForm::BindStandardHandlers(TCardPileView* view, TPileRole role) {
     switch (role) {
     case TPileRole::Stock:
@@ -161,18 +191,21 @@ QAction* TGameForm::AddItem(const QString& name, const QString& caption, const Q
     return action;
 }
 
-void TGameForm::AddSeparator() { m_popup->addSeparator(); }
+void TGameForm::AddSeparator() {
+    m_popup->addSeparator();
+}
 
 QAction* TGameForm::AddUndoItem() {
-    QAction* undo = AddItem(QStringLiteral("Undo1"), QStringLiteral("&Undo"), QKeySequence(Qt::CTRL | Qt::Key_Z),
-                            [this] { Undo1Click(); });
+    QAction* undo = AddItem(QStringLiteral("Undo1"), QStringLiteral("&Undo"),
+                            QKeySequence(Qt::CTRL | Qt::Key_Z), [this] { Undo1Click(); });
     undo->setEnabled(false);
     return undo;
 }
 
 QAction* TGameForm::AddAutoplayItem() {
-    QAction* item = AddItem(QStringLiteral("Autoplay1"), QStringLiteral("&Autoplay"),
-                            QKeySequence(Qt::CTRL | Qt::Key_A), [this] { Autoplay1Click(); }, true);
+    QAction* item = AddItem(
+        QStringLiteral("Autoplay1"), QStringLiteral("&Autoplay"), QKeySequence(Qt::CTRL | Qt::Key_A),
+        [this] { Autoplay1Click(); }, true);
     m_autoplay = ReadOption(QStringLiteral("Autoplay"), false);
     item->setChecked(m_autoplay);
     return item;
@@ -180,12 +213,20 @@ QAction* TGameForm::AddAutoplayItem() {
 
 void TGameForm::AddGameItems(const QString& newGameName, const QString& restartName,
                              const QString& statisticsCaption) {
+    AddNewGameItems(newGameName, restartName);
+    AddOtherGameItems(statisticsCaption);
+}
+
+void TGameForm::AddNewGameItems(const QString& newGameName, const QString& restartName) {
     m_newGameItem = AddItem(newGameName, QStringLiteral("&New Game"), QKeySequence(Qt::CTRL | Qt::Key_N),
                             [this] { NewGame1Click(m_newGameItem); });
     m_restartItem = AddItem(restartName, QStringLiteral("&Restart"), QKeySequence(Qt::CTRL | Qt::Key_R),
                             [this] { NewGame1Click(m_restartItem); });
-    AddItem(QStringLiteral("Preferences1"), QStringLiteral("&Preferences..."), QKeySequence(Qt::CTRL | Qt::Key_P),
-            [this] { Preferences1Click(); });
+}
+
+void TGameForm::AddOtherGameItems(const QString& statisticsCaption) {
+    AddItem(QStringLiteral("Preferences1"), QStringLiteral("&Preferences..."),
+            QKeySequence(Qt::CTRL | Qt::Key_P), [this] { Preferences1Click(); });
     AddItem(QStringLiteral("About1"), QStringLiteral("Rul&es..."), QKeySequence(Qt::Key_F1),
             [this] { About1Click(); });
     AddItem(QStringLiteral("Statistics1"), statisticsCaption, QKeySequence(Qt::CTRL | Qt::Key_S),
@@ -264,7 +305,8 @@ void TGameForm::closeEvent(QCloseEvent* event) {
     WindowPlacement::TPlacement placement;
     // The frame's position, which move() takes back, so the window does not creep.
     placement.normalGeometry = isMaximized() ? normalGeometry() : QRect(pos(), size());
-    placement.state = isMaximized() ? WindowPlacement::TShowState::Maximized : WindowPlacement::TShowState::Normal;
+    placement.state =
+        isMaximized() ? WindowPlacement::TShowState::Maximized : WindowPlacement::TShowState::Normal;
     WindowPlacement::Save(PlacementSection(), placement);
     EmptyTable(true);
     event->accept();
@@ -275,6 +317,7 @@ void TGameForm::Preferences1Click() {
         m_context.ShowPreferences(this);
     ApplyBackground();
     RefreshCaption();
+    AfterPreferences();
     update();
     for (TCardPileView* view : m_viewOrder)
         view->update();
@@ -340,16 +383,33 @@ TCard* TGameForm::DealCard(TCardPileView* from, TCardPileView* to, bool faceUp) 
     return card;
 }
 
-bool TGameForm::Animating(bool quiet) const { return !quiet && Prefs().DoAnimation; }
+bool TGameForm::Animating(bool quiet) const {
+    return !quiet && Prefs().DoAnimation;
+}
 
-void TGameForm::FinishDeal() {
+void TGameForm::FinishDeal(bool refreshCaption) {
     for (TCardPileView* view : m_viewOrder)
         view->update();
     m_moveCount = 0;
     ClearUndo();
     m_gameOver = false;
     ++m_dealSerial;
-    RefreshCaption();
+    if (refreshCaption)
+        RefreshCaption();
+}
+
+TCard* TGameForm::DrawToWaste(TCardPileView* stock, TCardPileView* waste, bool sound) {
+    TCard* card = DealCard(stock, waste, true);
+    if (!card)
+        return nullptr;
+    stock->update();
+    waste->update();
+    ++m_moveCount;
+    if (sound && Sound())
+        Sound()->PlayStock();
+    m_undo.RecordSingleMove(stock, waste, card);
+    EndAction(1);
+    return card;
 }
 
 void TGameForm::ShowCountHint(TCardPileView* view) {
@@ -373,12 +433,17 @@ QString TGameForm::CaptionText() const {
     return score > 0 ? name + QStringLiteral("   Score: ") + QString::number(score) : name;
 }
 
-void TGameForm::RefreshCaption() { setWindowTitle(CaptionText()); }
+void TGameForm::RefreshCaption() {
+    setWindowTitle(CaptionText());
+}
 
 // ---- after-move routine and autoplay -----------------------------------------------
 
 void TGameForm::AfterMove() {
     RefreshCaption();
+    // A won game is recorded once; whatever runs this again afterwards finds nothing to do.
+    if (m_gameOver)
+        return;
     if (IsWon()) {
         m_gameOver = true;
         if (QAction* undo = Item(QStringLiteral("Undo1")))
@@ -407,7 +472,9 @@ void TGameForm::ShowWin() {
     }
 }
 
-QList<TCardPileView*> TGameForm::AutoplayOrder() const { return m_tableau; }
+QList<TCardPileView*> TGameForm::AutoplayOrder() const {
+    return m_tableau;
+}
 
 void TGameForm::AutoplayPass() {
     // A play may win, and the win window may deal a new game from inside this
@@ -454,9 +521,10 @@ void TGameForm::DoubleClickAction(TCardPileView* sender) {
     if (!card)
         return;
     if (TCardPileView* foundation = FoundationFor(card, sender)) {
+        const int before = m_moveCount;
         PlayToFoundation(sender, foundation);
         AfterMoveFollowUps(sender);
-        EndAction(1);
+        EndAction(m_moveCount - before);
     }
     const int deal = m_dealSerial;
     AfterMove();
@@ -475,12 +543,24 @@ void TGameForm::TurnUp(TCardPileView* view) {
 
 // ---- the window's side of the drag protocol -----------------------------------------
 
-bool TGameForm::CanDrag(TCardPileView* view, int index) const { return index == view->Pile.size() - 1; }
+bool TGameForm::CanDrag(TCardPileView* view, int index) const {
+    return index == view->Pile.size() - 1;
+}
 
-bool TGameForm::DropAllowed(TCardPileView* /*target*/, TCardPileView* /*source*/) const { return false; }
+bool TGameForm::DropAllowed(TCardPileView* /*target*/, TCardPileView* /*source*/) const {
+    return false;
+}
 
 QList<TCardPileView*> TGameForm::SmartDragOrder(TCardPileView* /*source*/) const {
     return m_tableau + m_foundations;
+}
+
+QList<TCardPileView*> TGameForm::NonEmptyColumnsFirst() const {
+    QList<TCardPileView*> order;
+    for (TCardPileView* column : m_tableau)
+        if (!column->Pile.isEmpty())
+            order.append(column);
+    return order + m_tableau + m_foundations;
 }
 
 void TGameForm::StandardMouseDown(TCardPileView* view, Qt::MouseButton button, Qt::KeyboardModifiers shift) {
@@ -545,10 +625,12 @@ void TGameForm::EndDrag(TCardPileView* source) {
 }
 
 void TGameForm::DragCompleted(TCardPileView* source, TCardPileView* target) {
+    // Follow-ups that make moves of their own (a refill) belong to this one action.
+    const int before = m_moveCount;
     m_undo.RecordGroupMove(source, target, source->DragPile);
     AfterMoveFollowUps(source);
     ++m_moveCount;
-    EndAction(1);
+    EndAction(m_moveCount - before);
     AfterMove();
 }
 
@@ -580,7 +662,21 @@ void TGameForm::TakeBackRecord() {
     m_undo.Peek();
     TCardPileView* source = m_undo.LastSource;
     TCardPileView* dest = m_undo.LastDest;
-    m_undo.TakeBack();
+    if (!m_undo.LastCards)
+        return;
+    if (source && source == dest) {
+        m_undo.TakeBack();
+        if (TCard* top = source->Pile.Top())
+            top->FaceUp = false;
+    } else if (source && Role(source) == TPileRole::Stock) {
+        // Dealt one by one off the top: back in reverse, the first dealt on top again.
+        m_undo.LastCards->Flip();
+        m_undo.TakeBack();
+        for (TCard* card : m_undo.LastCards->Cards)
+            card->FaceUp = false;
+    } else {
+        m_undo.TakeBack();
+    }
     if (source)
         source->update();
     if (dest)
@@ -663,8 +759,23 @@ void TGameForm::ApplySizeLimits(bool maximized) {
 
 void TGameForm::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
-    if (m_arraysFilled)
-        FormResize();
+    if (!m_arraysFilled)
+        return;
+    ApplyAnchors();
+    FormResize();
+}
+
+void TGameForm::ApplyAnchors() {
+    for (std::size_t i = 0; i < m_layout.Piles.size(); ++i) {
+        const TPileSpec& spec = m_layout.Piles[i];
+        TCardPileView* view = m_viewOrder[static_cast<int>(i)];
+        if (spec.BottomGap > 0)
+            view->move(view->x(), height() - spec.BottomGap);
+        if (spec.StretchRight) {
+            const int rightMargin = m_layout.ClientWidth - spec.Left - spec.Width;
+            view->resize(qMax(spec.Width, width() - rightMargin - view->x()), view->height());
+        }
+    }
 }
 
 void TGameForm::FormResize() {
@@ -690,7 +801,9 @@ void TGameForm::mousePressEvent(QMouseEvent* event) {
     QWidget::mousePressEvent(event);
 }
 
-void TGameForm::contextMenuEvent(QContextMenuEvent* event) { m_popup->exec(event->globalPos()); }
+void TGameForm::contextMenuEvent(QContextMenuEvent* event) {
+    m_popup->exec(event->globalPos());
+}
 
 void TGameForm::changeEvent(QEvent* event) {
     if (event->type() == QEvent::WindowStateChange) {

@@ -94,6 +94,8 @@ protected:
     virtual QString CaptionText() const;
     // Game-specific clean-up when the game is won.
     virtual void OnWon() {}
+    // Runs after the preferences dialog, once the background and caption are applied again.
+    virtual void AfterPreferences() {}
     // New Game after the quit question was answered OK (before the table is emptied).
     virtual void OnNewGameConfirmed() {}
     // Piles the game keeps besides its views' piles (emptied with the table).
@@ -106,6 +108,8 @@ protected:
     // Whether `target` may take the group in `source`'s drag pile.
     virtual bool DropAllowed(TCardPileView* target, TCardPileView* source) const;
     virtual QList<TCardPileView*> SmartDragOrder(TCardPileView* source) const;
+    // The non-empty columns, then every column (so the first empty one), then the foundations.
+    QList<TCardPileView*> NonEmptyColumnsFirst() const;
     // After a completed drag: record, follow-ups, count, after-move routine.
     virtual void DragCompleted(TCardPileView* source, TCardPileView* target);
     // Follow-ups of a move out of `source`, by drag or double-click, between
@@ -141,12 +145,17 @@ protected:
     // Moves the top card of `from` onto `to`, face up or down.
     TCard* DealCard(TCardPileView* from, TCardPileView* to, bool faceUp);
     bool Animating(bool quiet) const;
-    // Common end of every deal: repaint, count 0, undo cleared, not over, caption.
-    void FinishDeal();
+    // Common end of every deal: repaint, count 0, undo cleared, not over, caption. Games whose
+    // caption shows the score of the table before its deal finished leave it unrefreshed.
+    void FinishDeal(bool refreshCaption = true);
+    // Turns the stock's top card face up onto the waste: one recorded, counted action with the
+    // "STOCK" sound (left out when `sound` is false). Returns the card, or null with an empty stock.
+    TCard* DrawToWaste(TCardPileView* stock, TCardPileView* waste, bool sound = true);
     // Closes one player action: the undo records made since the last action
     // and the moves it counted. One Undo command takes back one action.
     void EndAction(int moves);
-    // Takes back the newest undo record (games restore what else it changed).
+    // Takes back the newest undo record: a turn-up goes face down again, cards dealt off the
+    // stock go back on it face down in their old order; games restore what else they changed.
     virtual void TakeBackRecord();
     // Game-specific refreshes after an Undo command.
     virtual void AfterUndo() {}
@@ -167,12 +176,15 @@ protected:
     QAction* AddItem(const QString& name, const QString& caption, const QKeySequence& shortcut,
                      std::function<void()> handler, bool checkable = false);
     void AddSeparator();
-    // Undo1, Autoplay1 and the New Game .. Statistics block.
+    // Undo1, Autoplay1 and the New Game .. Statistics block, which a game may split in two
+    // to put an item of its own after Restart.
     QAction* AddUndoItem();
     QAction* AddAutoplayItem();
     void AddGameItems(const QString& newGameName = QStringLiteral("NewGame1"),
                       const QString& restartName = QStringLiteral("Restart1"),
                       const QString& statisticsCaption = QStringLiteral("&Statistics..."));
+    void AddNewGameItems(const QString& newGameName, const QString& restartName);
+    void AddOtherGameItems(const QString& statisticsCaption = QStringLiteral("&Statistics..."));
 
     TAppContext& Context() const { return m_context; }
     const TPreferences& Prefs() const { return m_context.CurrentPrefs(); }
@@ -184,6 +196,14 @@ protected:
     void SetGameOver(bool over) { m_gameOver = over; }
     void SetAutoplay(bool on) { m_autoplay = on; }
     TCardPile& SavedDealPile() { return m_savedDeal; }
+
+    // The views `prefix`1 .. `prefix`count, in number order.
+    QList<TCardPileView*> ViewRow(const QString& prefix, int count) const;
+    // Foundations that only take drops: a press there is the table's (middle button: stock
+    // action), with no drag, no Shift/Ctrl action and no double-click of their own.
+    void MakeFoundationsPassive();
+    // Removes every handler of a view, for games that bind their own from scratch.
+    static void Unbind(TCardPileView* view);
 
     // Standard handlers, bound by role; games rebind where they depart.
     void StandardMouseDown(TCardPileView* view, Qt::MouseButton button, Qt::KeyboardModifiers shift);
@@ -206,6 +226,7 @@ private:
     void BindStandardHandlers(TCardPileView* view, TPileRole role);
     void ApplyBackground();
     void ApplySizeLimits(bool maximized);
+    void ApplyAnchors();
     void RecordGame();
     bool AskQuit();
     void ShowWin();

@@ -71,18 +71,37 @@ bool TCardPileView::IsDragging() const {
     return m_drag->IsActive();
 }
 
-void TCardPileView::Advance(const TCard* card, float& ax, float& ay) const {
-    if (card->FaceUp || !AllowDrag) {
-        ax += XOffset;
-        ay += YOffset;
-        return;
+void TCardPileView::Advance(const TCard* card, float& ax, float& ay, QPointF scale) const {
+    float dx = XOffset;
+    float dy = YOffset;
+    if (!card->FaceUp && AllowDrag) {
+        // A face-down card in a column shows only a narrow strip.
+        const float step = SmallCards() ? 6.0f : 8.0f;
+        dx = XOffset > 0.0f ? step : 0.0f;
+        dy = YOffset > 0.0f ? step : 0.0f;
     }
-    // A face-down card in a column shows only a narrow strip.
-    const float step = SmallCards() ? 6.0f : 8.0f;
-    if (XOffset > 0.0f)
-        ax += step;
-    if (YOffset > 0.0f)
-        ay += step;
+    // A fan that fits is laid out exactly as its offsets say.
+    ax += scale.x() == 1.0 ? dx : static_cast<float>(dx * scale.x());
+    ay += scale.y() == 1.0 ? dy : static_cast<float>(dy * scale.y());
+}
+
+QPointF TCardPileView::FanScale() const {
+    const int n = Pile.size();
+    if (n < 2)
+        return {1.0, 1.0};
+    float ax = 0.0f;
+    float ay = 0.0f;
+    for (int i = 0; i < n - 1; ++i)
+        Advance(Pile.Cards[i], ax, ay);
+    // The top card's corner may lie at most this far in; beyond it, a long waste or column would
+    // push its only playable card out of reach.
+    const float roomX = static_cast<float>(width() - TCard::Width());
+    const float roomY = static_cast<float>(height() - TCard::Height());
+    // The hundredth of a pixel keeps float sums from truncating to one pixel short of the edge.
+    const auto shrink = [](float used, float room) {
+        return used > room && used > 0.0f ? std::max(0.0, (room + 0.01) / used) : 1.0;
+    };
+    return {shrink(ax, roomX), shrink(ay, roomY)};
 }
 
 void TCardPileView::Paint(QPainter& canvas) {
@@ -113,6 +132,7 @@ void TCardPileView::Paint(QPainter& canvas) {
         const int ch = TCard::Height();
         const qreal corner = SmallCards() ? 1.0 : 3.5; // ellipses 2 x 2 and 7 x 7
         const bool squared = XOffset == 0.0f && YOffset == 0.0f;
+        const QPointF scale = FanScale();
         float ax = 0.0f;
         float ay = 0.0f;
         for (int i = 0; i < n; ++i) {
@@ -131,7 +151,7 @@ void TCardPileView::Paint(QPainter& canvas) {
             } else {
                 card->DrawCardOnCanvas(QPoint(cx, cy), canvas);
             }
-            Advance(card, ax, ay);
+            Advance(card, ax, ay, scale);
         }
     } else if (State == FS_RECYCLE || State == FS_EMPTY) {
         const QImage& mark = TCard::PileMarks()[State == FS_RECYCLE ? 0 : 1];

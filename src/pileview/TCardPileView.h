@@ -4,6 +4,7 @@
 
 #include <QImage>
 #include <QPoint>
+#include <QPointF>
 #include <QRect>
 #include <QWidget>
 #include <functional>
@@ -80,7 +81,10 @@ private:
     void MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, QPoint at);
     void BeginDrag(QPoint at);
     void BuildDragImage();
-    void Advance(const TCard* card, float& ax, float& ay) const;
+    // Moves (ax, ay) past `card` to the next card's corner; the steps are scaled by `scale`.
+    void Advance(const TCard* card, float& ax, float& ay, QPointF scale = {1.0, 1.0}) const;
+    // How much the fan's steps shrink so that the top card lies wholly inside the view.
+    QPointF FanScale() const;
     // Called by the controller: the left release at windowPos, or a lost drag.
     void FinishDrag(bool drop, QPoint windowPos);
     void DoEndDrag();

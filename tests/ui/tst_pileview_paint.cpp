@@ -24,7 +24,8 @@ private slots:
     void emptyPileShowsItsMarkOrOnlyBackground();
     void borderIsEngravedBlackOutsideGreyInside();
     void backgroundPictureIsCopiedFromTheViewsOwnPlace();
-    void fanLongerThanTheViewIsCutOff();
+    void fanLongerThanTheViewKeepsItsTopCardInside_data();
+    void fanLongerThanTheViewKeepsItsTopCardInside();
     void invisibleViewPaintsNothing();
     void smallCardsUseSmallSizeAndStep();
 
@@ -288,15 +289,36 @@ void TestPileViewPaint::backgroundPictureIsCopiedFromTheViewsOwnPlace() {
     QCOMPARE(QColor(shot.pixel(79, 124)), TableColour);
 }
 
-// The layout has no limit: cards past the bottom edge are simply cut off.
-void TestPileViewPaint::fanLongerThanTheViewIsCutOff() {
-    TCardPileView* view = NewView(0.0f, 20.0f);
-    view->resize(80, 200);
-    for (int i = 0; i < 13; ++i)
-        view->Pile.AddCard(NewCard(FS_SPADES, static_cast<_CardValue>(i), true));
-    const QImage shot = Shot(view);
-    QCOMPARE(shot.size(), QSize(80, 200));
-    QCOMPARE(view->Pile.Cards[12]->PosY, 240.0f);
+// A fan that would run past its view shrinks its step just enough that the top card, the one
+// that can be played, lies wholly inside; a fan that fits keeps its offsets exactly.
+void TestPileViewPaint::fanLongerThanTheViewKeepsItsTopCardInside_data() {
+    QTest::addColumn<float>("xOffset");
+    QTest::addColumn<float>("yOffset");
+    QTest::addColumn<QSize>("size");
+    QTest::addColumn<int>("cards");
+    QTest::addColumn<QPoint>("topCorner");
+    QTest::newRow("column that fits") << 0.0f << 20.0f << QSize(80, 400) << 13 << QPoint(0, 240);
+    QTest::newRow("column too long") << 0.0f << 20.0f << QSize(80, 200) << 13 << QPoint(0, 75);
+    QTest::newRow("waste of 55 fits") << 12.0f << 0.0f << QSize(729, 125) << 55 << QPoint(648, 0);
+    QTest::newRow("waste of 64") << 12.0f << 0.0f << QSize(729, 125) << 64 << QPoint(649, 0);
+    QTest::newRow("waste of 83") << 12.0f << 0.0f << QSize(729, 125) << 83 << QPoint(649, 0);
+}
+
+void TestPileViewPaint::fanLongerThanTheViewKeepsItsTopCardInside() {
+    QFETCH(float, xOffset);
+    QFETCH(float, yOffset);
+    QFETCH(QSize, size);
+    QFETCH(int, cards);
+    QFETCH(QPoint, topCorner);
+    TCardPileView* view = NewView(xOffset, yOffset);
+    view->resize(size);
+    for (int i = 0; i < cards; ++i)
+        view->Pile.AddCard(
+            NewCard(static_cast<_CardSuit>(i / 13 % 4), static_cast<_CardValue>(i % 13), true));
+    QCOMPARE(Shot(view).size(), size);
+    const TCard* top = view->Pile.Top();
+    QCOMPARE(QPoint(static_cast<int>(top->PosX), static_cast<int>(top->PosY)), topCorner);
+    QVERIFY(top->PosX + TCard::Width() <= size.width() && top->PosY + TCard::Height() <= size.height());
 }
 
 // A hidden view neither paints nor updates the card positions.

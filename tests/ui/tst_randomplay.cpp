@@ -45,6 +45,9 @@ struct GameRules {
     bool SuitFoundations = false;
     // The caption the game shows for the table as it is; empty: the standard one.
     std::function<QString(TGameForm&, const TPreferences&)> Caption;
+    // The caption is refreshed before the deal has finished changing the score, so right after a
+    // deal, until something changes the table, it may still show the bare game name.
+    bool CaptionLagsAfterDeal = false;
 };
 
 QString StandardCaption(TGameForm& form, int score) {
@@ -310,7 +313,8 @@ private:
                 Dealt();
                 // The deal itself makes no move: anything recorded since was played on the
                 // new game by an autoplay pass still running for the old one.
-                if ((m_form->MoveCount() != 0 || m_form->UndoRecord().Count() != 0) && m_pendingFault.isEmpty())
+                if ((m_form->MoveCount() != 0 || m_form->UndoRecord().Count() != 0) &&
+                    m_pendingFault.isEmpty())
                     m_pendingFault = QStringLiteral("the new game after a win starts with %1 moves made")
                                          .arg(m_form->MoveCount());
             } else
@@ -586,13 +590,18 @@ private:
 
         if (form.MoveCount() < 0)
             return QStringLiteral("move count %1").arg(form.MoveCount());
-        if (form.windowTitle() != WindowAccess::Caption(m_form))
-            return QStringLiteral("caption \"%1\" is stale; the table gives \"%2\"")
-                .arg(form.windowTitle(), WindowAccess::Caption(m_form));
-        const QString caption = m_rules.Caption ? m_rules.Caption(form, m_fx.Prefs)
-                                                : StandardCaption(form, CardsOnFoundations(form));
-        if (form.windowTitle() != caption)
-            return QStringLiteral("caption \"%1\", expected \"%2\"").arg(form.windowTitle(), caption);
+        const bool lagging = m_rules.CaptionLagsAfterDeal && m_dealKnown &&
+                             form.windowTitle() == form.Info().GameName &&
+                             TableKit::Snapshot(form) == m_dealSnapshot;
+        if (!lagging) {
+            if (form.windowTitle() != WindowAccess::Caption(m_form))
+                return QStringLiteral("caption \"%1\" is stale; the table gives \"%2\"")
+                    .arg(form.windowTitle(), WindowAccess::Caption(m_form));
+            const QString caption = m_rules.Caption ? m_rules.Caption(form, m_fx.Prefs)
+                                                    : StandardCaption(form, CardsOnFoundations(form));
+            if (form.windowTitle() != caption)
+                return QStringLiteral("caption \"%1\", expected \"%2\"").arg(form.windowTitle(), caption);
+        }
         if (form.ComputeScore() != CardsOnFoundations(form))
             return QStringLiteral("score %1 with %2 cards home")
                 .arg(form.ComputeScore())

@@ -57,9 +57,5 @@ bool TFreeCellForm::EmptyColumnTakes(const TCardPile& group) const {
 }
 
 QList<TCardPileView*> TFreeCellForm::SmartDragOrder(TCardPileView* /*source*/) const {
-    QList<TCardPileView*> order;
-    for (TCardPileView* column : Tableau())
-        if (!column->Pile.isEmpty())
-            order.append(column);
-    return order + Tableau() + Foundations();
+    return NonEmptyColumnsFirst();
 }

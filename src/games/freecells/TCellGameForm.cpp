@@ -8,13 +8,7 @@
 TCellGameForm::TCellGameForm(TAppContext& context, int gameIndex, bool small, const TGameLayout& layout,
                              QWidget* parent)
     : TGameForm(context, gameIndex, small, layout, parent) {
-    // Foundations take drops and nothing else: no drag, no double-click, no middle button.
-    for (TCardPileView* foundation : Foundations()) {
-        foundation->OnMouseDown = nullptr;
-        foundation->OnStartDrag = nullptr;
-        foundation->OnEndDrag = nullptr;
-        foundation->OnDblClick = nullptr;
-    }
+    MakeFoundationsPassive();
     AddUndoItem();
     AddSeparator();
     AddAutoplayItem();

@@ -276,33 +276,21 @@ void TKlondikeForm::DrawOne1Click() {
 
 // ---- undo ------------------------------------------------------------------------------
 
-// Takes back the newest record, restoring what its kind changed besides the
-// cards' places: a turn-up is turned down, a draw goes back face down in its
-// order, a refill or recycle comes back face up.
+// A refill or recycle comes back face up; turn-ups and draws are the framework's.
 void TKlondikeForm::TakeBackRecord() {
     TCardUndo& undo = UndoRecord();
     undo.Peek();
-    if (!undo.LastCards)
+    if (!undo.LastCards || undo.LastSource != m_hidden) {
+        TGameForm::TakeBackRecord();
         return;
-    TCardPileView* source = undo.LastSource;
-    TCardPileView* dest = undo.LastDest;
-    if (source == dest) {
-        undo.TakeBack();
-        if (TCard* top = source->Pile.Top())
-            top->FaceUp = false;
-    } else if (source == m_stock) {
-        undo.LastCards->Flip();
-        undo.TakeBack();
-    } else if (source == m_hidden) {
-        if (dest == m_stock) // a recycle: undoing it gives it back
-            --m_recycleCount;
-        for (TCard* card : undo.LastCards->Cards)
-            card->FaceUp = true;
-        undo.TakeBack();
-    } else {
-        undo.TakeBack();
     }
-    source->update();
+    TCardPileView* dest = undo.LastDest;
+    if (dest == m_stock) // a recycle: undoing it gives it back
+        --m_recycleCount;
+    for (TCard* card : undo.LastCards->Cards)
+        card->FaceUp = true;
+    undo.TakeBack();
+    m_hidden->update();
     dest->update();
     undo.DropLast();
 }
