@@ -5,6 +5,7 @@
 #include "games/freecell/TsFreeCellForm.h"
 #include "games/klondike/TKlondikeForm.h"
 #include "games/klondike/TsKlondikeForm.h"
+#include "games/pyramid/TsPyramidForm.h"
 #include "games/seatowers/TsSeaHavenForm.h"
 
 #include <array>
@@ -22,6 +23,7 @@ std::array<TGameFactory, GI_COUNT> BuildTable() {
     table[GI_DBLKLONDIKE] = Make<TDblKlondikeForm, TsDblKlondikeForm>();
     table[GI_FREECELL] = Make<TFreeCellForm, TsFreeCellForm>();
     table[GI_SEAHAVEN] = Make<TSeaHavenForm, TsSeaHavenForm>();
+    table[GI_PYRAMID] = Make<TPyramidForm, TsPyramidForm>();
     return table;
 }
 
