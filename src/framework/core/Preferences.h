@@ -20,6 +20,8 @@ struct TPreferences {
     bool MinimizeToTray = false;
     bool SmartDragging = true;
     bool ShowTips = true;
+    // The game windows' menu bar and status line, with Redo, numbered deals and keyboard play.
+    bool ShowMenuBar = true;
     QString CustomColors;
     QString CustomImage;
     QString BackgroundImage;
