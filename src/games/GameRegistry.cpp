@@ -1,6 +1,7 @@
 #include "games/GameRegistry.h"
 
 #include "framework/core/GameTable.h"
+#include "games/castle/TsCastleForm.h"
 #include "games/dblklondike/TsDblKlondikeForm.h"
 #include "games/freecell/TsFreeCellForm.h"
 #include "games/klondike/TKlondikeForm.h"
@@ -18,6 +19,7 @@ template <class Large, class Small> TGameFactory Make() {
 
 std::array<TGameFactory, GI_COUNT> BuildTable() {
     std::array<TGameFactory, GI_COUNT> table{};
+    table[GI_CASTLE] = Make<TCastleForm, TsCastleForm>();
     table[GI_KLONDIKE] = Make<TKlondikeForm, TsKlondikeForm>();
     table[GI_DBLKLONDIKE] = Make<TDblKlondikeForm, TsDblKlondikeForm>();
     table[GI_FREECELL] = Make<TFreeCellForm, TsFreeCellForm>();

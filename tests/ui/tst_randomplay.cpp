@@ -87,11 +87,13 @@ GameRules RulesFor(int game) {
     case GI_QUEENITALY:
         rules.Decks = 2;
         break;
+    case GI_CASTLE:
+        // The deal refreshes the caption before the Aces go home.
+        rules.CaptionLagsAfterDeal = true;
+        [[fallthrough]];
     case GI_FREECELL:
     case GI_SEAHAVEN:
         rules.SuitFoundations = true;
-        [[fallthrough]];
-    case GI_CASTLE:
         rules.Tableau = Faces::Up;
         break;
     default:
