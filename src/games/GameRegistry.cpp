@@ -7,6 +7,7 @@
 #include "games/klondike/TKlondikeForm.h"
 #include "games/klondike/TsKlondikeForm.h"
 #include "games/seatowers/TsSeaHavenForm.h"
+#include "games/spider/TsSpiderForm.h"
 
 #include <array>
 
@@ -24,6 +25,7 @@ std::array<TGameFactory, GI_COUNT> BuildTable() {
     table[GI_DBLKLONDIKE] = Make<TDblKlondikeForm, TsDblKlondikeForm>();
     table[GI_FREECELL] = Make<TFreeCellForm, TsFreeCellForm>();
     table[GI_SEAHAVEN] = Make<TSeaHavenForm, TsSeaHavenForm>();
+    table[GI_SPIDER] = Make<TSpiderForm, TsSpiderForm>();
     return table;
 }
 
