@@ -9,6 +9,11 @@ inline bool IsRed(const TCard* card) {
     return card->Suit == FS_DIAMONDS || card->Suit == FS_HEARTS;
 }
 
+// `upper` is one rank below `lower`, whatever the suits.
+inline bool OneRankDown(const TCard* lower, const TCard* upper) {
+    return upper->Value + 1 == lower->Value;
+}
+
 // `upper` may lie on `lower` in a column built down in alternating colours.
 inline bool AlternatesDown(const TCard* lower, const TCard* upper) {
     return upper->Value + 1 == lower->Value && IsRed(upper) != IsRed(lower);

@@ -647,14 +647,14 @@ void TGameForm::ClearUndo() {
     m_markedRecords = 0;
 }
 
-void TGameForm::EndAction(int moves) {
+void TGameForm::EndAction(int moves, bool quietUndo) {
     if (m_markedRecords > m_undo.Count()) { // records were cleared behind our back
         m_actions.clear();
         m_markedRecords = 0;
     }
     const int records = m_undo.Count() - m_markedRecords;
     if (records > 0 || moves > 0)
-        m_actions.append({records, moves});
+        m_actions.append({records, moves, quietUndo});
     m_markedRecords = m_undo.Count();
 }
 
@@ -701,7 +701,7 @@ void TGameForm::Undo1Click() {
         TakeBackRecord();
     m_markedRecords = m_undo.Count();
     m_moveCount = qMax(0, m_moveCount - action.moves);
-    if (Sound())
+    if (Sound() && !action.quiet)
         Sound()->PlayUndo();
     AfterUndo();
     RefreshCaption();

@@ -152,8 +152,9 @@ protected:
     // "STOCK" sound (left out when `sound` is false). Returns the card, or null with an empty stock.
     TCard* DrawToWaste(TCardPileView* stock, TCardPileView* waste, bool sound = true);
     // Closes one player action: the undo records made since the last action
-    // and the moves it counted. One Undo command takes back one action.
-    void EndAction(int moves);
+    // and the moves its Undo takes back. One Undo command takes back one action;
+    // `quietUndo`: that command plays no sound.
+    void EndAction(int moves, bool quietUndo = false);
     // Takes back the newest undo record: a turn-up goes face down again, cards dealt off the
     // stock go back on it face down in their old order; games restore what else they changed.
     virtual void TakeBackRecord();
@@ -259,6 +260,7 @@ private:
     struct TAction {
         int records;
         int moves;
+        bool quiet = false;
     };
     QList<TAction> m_actions;
     int m_markedRecords = 0;

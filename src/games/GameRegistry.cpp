@@ -1,12 +1,14 @@
 #include "games/GameRegistry.h"
 
 #include "framework/core/GameTable.h"
+#include "games/castle/TsCastleForm.h"
 #include "games/dblklondike/TsDblKlondikeForm.h"
 #include "games/freecell/TsFreeCellForm.h"
 #include "games/klondike/TKlondikeForm.h"
 #include "games/klondike/TsKlondikeForm.h"
 #include "games/pyramid/TsPyramidForm.h"
 #include "games/seatowers/TsSeaHavenForm.h"
+#include "games/spider/TsSpiderForm.h"
 
 #include <array>
 
@@ -19,11 +21,13 @@ template <class Large, class Small> TGameFactory Make() {
 
 std::array<TGameFactory, GI_COUNT> BuildTable() {
     std::array<TGameFactory, GI_COUNT> table{};
+    table[GI_CASTLE] = Make<TCastleForm, TsCastleForm>();
     table[GI_KLONDIKE] = Make<TKlondikeForm, TsKlondikeForm>();
     table[GI_DBLKLONDIKE] = Make<TDblKlondikeForm, TsDblKlondikeForm>();
     table[GI_FREECELL] = Make<TFreeCellForm, TsFreeCellForm>();
     table[GI_SEAHAVEN] = Make<TSeaHavenForm, TsSeaHavenForm>();
     table[GI_PYRAMID] = Make<TPyramidForm, TsPyramidForm>();
+    table[GI_SPIDER] = Make<TSpiderForm, TsSpiderForm>();
     return table;
 }
 

@@ -43,6 +43,10 @@ struct GameRules {
     Faces Hidden = Faces::Any;
     // Foundations build up by suit from the Ace: a nearly won table can be laid out to reach wins.
     bool SuitFoundations = false;
+    // Foundations take one complete suit each, King to Ace, in one move.
+    bool WholeSuitFoundations = false;
+    // Undo lowers the move count by what the action added, so undoing everything leads back to 0.
+    bool UndoTakesEveryMove = true;
     // The caption the game shows for the table as it is; empty: the standard one.
     std::function<QString(TGameForm&, const TPreferences&)> Caption;
     // The caption is refreshed before the deal has finished changing the score, so right after a
@@ -83,17 +87,23 @@ GameRules RulesFor(int game) {
         rules.Decks = 2;
         rules.Hidden = Faces::Up;
         break;
-    case GI_FORTYTHIEVES:
     case GI_SPIDER:
+        rules.WholeSuitFoundations = true;
+        rules.UndoTakesEveryMove = false; // a drag counts 2 and its Undo takes 1; a row deal's Undo 0
+        rules.Decks = 2;
+        break;
+    case GI_FORTYTHIEVES:
     case GI_INDIAN:
     case GI_QUEENITALY:
         rules.Decks = 2;
         break;
+    case GI_CASTLE:
+        // The deal refreshes the caption before the Aces go home.
+        rules.CaptionLagsAfterDeal = true;
+        [[fallthrough]];
     case GI_FREECELL:
     case GI_SEAHAVEN:
         rules.SuitFoundations = true;
-        [[fallthrough]];
-    case GI_CASTLE:
         rules.Tableau = Faces::Up;
         break;
     case GI_PYRAMID:
@@ -340,6 +350,10 @@ private:
         m_dealCards = m_form->SavedDeal().Cards;
         m_wonSinceDeal = false;
         ++m_deals;
+        // A new game unlocks every option a game in progress may have locked.
+        for (QAction* action : m_form->PopupMenu()->actions())
+            if (action->isCheckable() && !action->isEnabled() && m_pendingFault.isEmpty())
+                m_pendingFault = QStringLiteral("%1 is disabled in a new game").arg(action->objectName());
     }
 
     QString Drag() {
@@ -493,6 +507,8 @@ private:
     // columns, so that random play reaches wins too. Undo then leads back to this table.
     QString NearlyWon() {
         // A won table stays won until the next deal: laying out another would be no game state.
+        if (!m_form->GameOver() && m_rules.WholeSuitFoundations && !m_form->Tableau().isEmpty())
+            return WholeSuitsNearlyHome();
         if (m_form->GameOver() || !m_rules.SuitFoundations ||
             m_form->Foundations().size() < 4 * m_rules.Decks || m_form->Tableau().isEmpty())
             return DoubleClick();
@@ -515,6 +531,56 @@ private:
             columns[tableau[Pick(tableau.size())]->objectName()] << card;
         for (auto it = columns.cbegin(); it != columns.cend(); ++it)
             piles.append({it.key(), it.value().join(' ')});
+        return LayOut(piles);
+    }
+
+    // Every suit home but one or two, which lie face up on the columns as runs from the King
+    // down, each whole or split in two; a whole one is often dragged home at once, since a
+    // random drag seldom takes all thirteen.
+    QString WholeSuitsNearlyHome() {
+        static const char Ranks[] = "A23456789TJQK";
+        static const char Suits[] = "CSDH";
+        const QList<TCardPileView*>& foundations = m_form->Foundations();
+        const QList<TCardPileView*>& tableau = m_form->Tableau();
+        const int loose = 1 + Pick(2);
+        QList<std::pair<QString, QString>> piles;
+        QHash<QString, QStringList> columns;
+        std::optional<std::pair<QString, int>> whole; // a column and the index of its whole run's King
+        for (int f = 0; f < foundations.size(); ++f) {
+            QStringList run;
+            for (int v = 12; v >= 0; --v)
+                run << QString(QChar(Ranks[v])) + QChar(Suits[f % 4]);
+            if (f < foundations.size() - loose) {
+                piles.append({foundations[f]->objectName(), run.join(' ')});
+                continue;
+            }
+            const int split = Chance(50) ? 13 : 1 + Pick(12);
+            const QString name = tableau[Pick(tableau.size())]->objectName();
+            QStringList& column = columns[name];
+            if (split == 13)
+                whole = {name, static_cast<int>(column.size())};
+            column << run.mid(0, split);
+            if (split < 13)
+                columns[tableau[Pick(tableau.size())]->objectName()] << run.mid(split);
+        }
+        for (auto it = columns.cbegin(); it != columns.cend(); ++it)
+            piles.append({it.key(), it.value().join(' ')});
+        QString what = LayOut(piles);
+        if (whole && Chance(60) && !m_form->GameOver()) {
+            TCardPileView* from = m_form->View(whole->first);
+            TCardPileView* home = nullptr;
+            for (TCardPileView* foundation : m_form->Foundations())
+                if (!home && foundation->Pile.isEmpty())
+                    home = foundation;
+            if (home && whole->second < from->Pile.size()) {
+                MouseKit::Drag(from, PointOn(from, whole->second), home, PointOn(home, -1), 1 + Pick(4));
+                what += QStringLiteral(", drag %1 home").arg(Where(from, whole->second));
+            }
+        }
+        return what;
+    }
+
+    QString LayOut(const QList<std::pair<QString, QString>>& piles) {
         TableKit::Arrange(*m_form, piles, QString());
         GameAccess::SetMoves(m_form, 0);              // a fresh start, as after a deal
         m_undoBaseline = TableKit::Snapshot(*m_form); // the autoplay that follows is undoable
@@ -538,7 +604,7 @@ private:
             if (TableKit::Snapshot(*m_form) != m_undoBaseline)
                 m_pendingFault = QStringLiteral("undoing everything did not restore the deal:\nexpected\n%1")
                                      .arg(m_undoBaseline);
-            else if (m_form->MoveCount() != 0)
+            else if (m_form->MoveCount() != 0 && m_rules.UndoTakesEveryMove)
                 m_pendingFault =
                     QStringLiteral("undoing everything left the move count at %1").arg(m_form->MoveCount());
         }
