@@ -48,7 +48,21 @@ struct GameRules {
     // The caption is refreshed before the deal has finished changing the score, so right after a
     // deal, until something changes the table, it may still show the bare game name.
     bool CaptionLagsAfterDeal = false;
+    // The score, when it is not the cards on the foundations.
+    std::function<int(TGameForm&)> Score;
+    // The deal ends by turning DeckPileView's top card onto DiscardPileView: one move, which Undo
+    // takes back too.
+    bool DealDraws = false;
+    // A table a few moves from a win, for games whose foundations cannot give one.
+    std::function<QList<std::pair<QString, QString>>(std::mt19937&)> NearlyWon;
 };
+
+const char RankLetters[] = "A23456789TJQK";
+const char SuitLetters[] = "CSDH";
+
+QString CardName(int value, int suit) {
+    return QString(QChar(RankLetters[value])) + QChar(SuitLetters[suit]);
+}
 
 QString StandardCaption(TGameForm& form, int score) {
     const QString name = QString::fromUtf8(form.Info().GameName);
@@ -60,6 +74,33 @@ int CardsOnFoundations(const TGameForm& form) {
     for (const TCardPileView* view : form.Foundations())
         cards += view->Pile.size();
     return cards;
+}
+
+int Score(TGameForm& form, const GameRules& rules) {
+    return rules.Score ? rules.Score(form) : CardsOnFoundations(form);
+}
+
+// The table before the deal's own draw: its card back on the stock, face down.
+QString BeforeDealDraw(const QString& snapshot) {
+    const QString stockName = QStringLiteral("DeckPileView: ");
+    const QString wasteName = QStringLiteral("DiscardPileView: ");
+    QStringList lines = snapshot.split('\n');
+    int stock = -1;
+    int waste = -1;
+    for (int i = 0; i < lines.size(); ++i) {
+        if (lines[i].startsWith(stockName))
+            stock = i;
+        else if (lines[i].startsWith(wasteName))
+            waste = i;
+    }
+    if (stock < 0 || waste < 0)
+        return snapshot;
+    const QString card = lines[waste].mid(wasteName.size());
+    if (card.isEmpty() || card.contains(' '))
+        return snapshot;
+    lines[waste] = wasteName;
+    lines[stock] += (lines[stock] == stockName ? QString() : QStringLiteral(" ")) + card + '*';
+    return lines.join('\n');
 }
 
 GameRules RulesFor(int game) {
@@ -93,6 +134,29 @@ GameRules RulesFor(int game) {
         [[fallthrough]];
     case GI_CASTLE:
         rules.Tableau = Faces::Up;
+        break;
+    case GI_GOLF:
+        rules.Tableau = Faces::Up;
+        rules.CaptionLagsAfterDeal = true;
+        rules.DealDraws = true;
+        rules.Score = [](TGameForm& form) {
+            return form.View(QStringLiteral("DiscardPileView"))->Pile.size();
+        };
+        // The waste ends on the 5 of hearts; the 6, 7, 8 and 9 of other suits wait alone in columns.
+        rules.NearlyWon = [](std::mt19937& rng) {
+            const QStringList last = {"6S", "7D", "8C", "9H"};
+            QStringList waste;
+            for (int suit = 0; suit < 4; ++suit)
+                for (int value = 0; value < 13; ++value)
+                    if (const QString card = CardName(value, suit); !last.contains(card) && card != "5H")
+                        waste << card;
+            std::shuffle(waste.begin(), waste.end(), rng);
+            waste << QStringLiteral("5H");
+            QList<std::pair<QString, QString>> piles{{QStringLiteral("DiscardPileView"), waste.join(' ')}};
+            for (int i = 0; i < last.size(); ++i)
+                piles.append({QStringLiteral("TableauPileView%1").arg(2 * i + 1), last[i]});
+            return piles;
+        };
         break;
     default:
         break;
@@ -154,7 +218,7 @@ public:
     RandomPlayer(GameFixture& fx, TGameForm* form, std::uint32_t seed)
         : m_fx(fx), m_form(form), m_rules(RulesFor(form->GameIndex())), m_rng(seed) {
         m_dealSnapshot = TableKit::Snapshot(*form);
-        m_undoBaseline = m_dealSnapshot;
+        m_undoBaseline = DealBaseline();
         m_dealCards = form->SavedDeal().Cards;
     }
 
@@ -313,7 +377,8 @@ private:
                 Dealt();
                 // The deal itself makes no move: anything recorded since was played on the
                 // new game by an autoplay pass still running for the old one.
-                if ((m_form->MoveCount() != 0 || m_form->UndoRecord().Count() != 0) &&
+                const int dealMoves = m_rules.DealDraws ? 1 : 0;
+                if ((m_form->MoveCount() != dealMoves || m_form->UndoRecord().Count() != dealMoves) &&
                     m_pendingFault.isEmpty())
                     m_pendingFault = QStringLiteral("the new game after a win starts with %1 moves made")
                                          .arg(m_form->MoveCount());
@@ -325,10 +390,15 @@ private:
         return what;
     }
 
+    // Where undoing everything after a deal leads.
+    QString DealBaseline() const {
+        return m_rules.DealDraws ? BeforeDealDraw(m_dealSnapshot) : m_dealSnapshot;
+    }
+
     void Dealt() {
         m_dealKnown = true;
         m_dealSnapshot = TableKit::Snapshot(*m_form);
-        m_undoBaseline = m_dealSnapshot;
+        m_undoBaseline = DealBaseline();
         m_dealCards = m_form->SavedDeal().Cards;
         m_wonSinceDeal = false;
         ++m_deals;
@@ -439,7 +509,7 @@ private:
         if (restart && m_form->SavedDeal().Cards != m_dealCards && m_pendingFault.isEmpty())
             m_pendingFault = QStringLiteral("restart changed the saved deal");
         if (restart) {
-            m_undoBaseline = m_dealSnapshot;
+            m_undoBaseline = DealBaseline();
             m_wonSinceDeal = false;
             ++m_deals;
         } else {
@@ -485,11 +555,13 @@ private:
     // columns, so that random play reaches wins too. Undo then leads back to this table.
     QString NearlyWon() {
         // A won table stays won until the next deal: laying out another would be no game state.
-        if (m_form->GameOver() || !m_rules.SuitFoundations ||
-            m_form->Foundations().size() < 4 * m_rules.Decks || m_form->Tableau().isEmpty())
+        if (m_form->GameOver())
             return DoubleClick();
-        static const char Ranks[] = "A23456789TJQK";
-        static const char Suits[] = "CSDH";
+        if (m_rules.NearlyWon)
+            return LayOut(m_rules.NearlyWon(m_rng));
+        if (!m_rules.SuitFoundations || m_form->Foundations().size() < 4 * m_rules.Decks ||
+            m_form->Tableau().isEmpty())
+            return DoubleClick();
         QList<std::pair<QString, QString>> piles;
         QStringList loose;
         for (int f = 0; f < 4 * m_rules.Decks; ++f) {
@@ -497,7 +569,7 @@ private:
             const int home = 9 + Pick(4); // 9..12 cards home, the rest loose
             QStringList cards;
             for (int v = 0; v < 13; ++v)
-                (v < home ? cards : loose) << QString(QChar(Ranks[v])) + QChar(Suits[suit]);
+                (v < home ? cards : loose) << CardName(v, suit);
             piles.append({m_form->Foundations()[f]->objectName(), cards.join(' ')});
         }
         std::shuffle(loose.begin(), loose.end(), m_rng);
@@ -507,6 +579,10 @@ private:
             columns[tableau[Pick(tableau.size())]->objectName()] << card;
         for (auto it = columns.cbegin(); it != columns.cend(); ++it)
             piles.append({it.key(), it.value().join(' ')});
+        return LayOut(piles);
+    }
+
+    QString LayOut(const QList<std::pair<QString, QString>>& piles) {
         TableKit::Arrange(*m_form, piles, QString());
         GameAccess::SetMoves(m_form, 0);              // a fresh start, as after a deal
         m_undoBaseline = TableKit::Snapshot(*m_form); // the autoplay that follows is undoable
@@ -598,14 +674,14 @@ private:
                 return QStringLiteral("caption \"%1\" is stale; the table gives \"%2\"")
                     .arg(form.windowTitle(), WindowAccess::Caption(m_form));
             const QString caption = m_rules.Caption ? m_rules.Caption(form, m_fx.Prefs)
-                                                    : StandardCaption(form, CardsOnFoundations(form));
+                                                    : StandardCaption(form, Score(form, m_rules));
             if (form.windowTitle() != caption)
                 return QStringLiteral("caption \"%1\", expected \"%2\"").arg(form.windowTitle(), caption);
         }
-        if (form.ComputeScore() != CardsOnFoundations(form))
-            return QStringLiteral("score %1 with %2 cards home")
+        if (form.ComputeScore() != Score(form, m_rules))
+            return QStringLiteral("score %1, the table gives %2")
                 .arg(form.ComputeScore())
-                .arg(CardsOnFoundations(form));
+                .arg(Score(form, m_rules));
         if (QAction* undo = form.Item(QStringLiteral("Undo1"));
             undo && undo->isEnabled() && (form.GameOver() || form.UndoRecord().Count() == 0))
             return QStringLiteral("Undo1 enabled with %1 records, game over %2")
