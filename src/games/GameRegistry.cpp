@@ -6,6 +6,7 @@
 #include "games/golf/TsGolfForm.h"
 #include "games/klondike/TKlondikeForm.h"
 #include "games/klondike/TsKlondikeForm.h"
+#include "games/montana/TsMontanaForm.h"
 #include "games/seatowers/TsSeaHavenForm.h"
 
 #include <array>
@@ -24,6 +25,7 @@ std::array<TGameFactory, GI_COUNT> BuildTable() {
     table[GI_FREECELL] = Make<TFreeCellForm, TsFreeCellForm>();
     table[GI_SEAHAVEN] = Make<TSeaHavenForm, TsSeaHavenForm>();
     table[GI_GOLF] = Make<TGolfForm, TsGolfForm>();
+    table[GI_MONTANA] = Make<TMontanaForm, TsMontanaForm>();
     return table;
 }
 

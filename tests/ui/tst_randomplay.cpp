@@ -7,6 +7,7 @@
 // QUINTARO_RANDOMPLAY_SEED     the run's seed (default fixed; printed on failure)
 // QUINTARO_RANDOMPLAY_GAME     only the game of that index (0..11)
 
+#include "cards/MontanaGrid.h"
 #include "cards/Random.h"
 #include "cards/TCard.h"
 #include "framework/TCardUndo.h"
@@ -53,6 +54,13 @@ struct GameRules {
     // The deal ends by turning DeckPileView's top card onto DiscardPileView: one move, which Undo
     // takes back too.
     bool DealDraws = false;
+    // Menu items of the game's own that random play triggers. One that leaves no undo record
+    // (a redeal) makes the table the place that undoing everything leads back to.
+    QStringList Commands;
+    // What else the game's table must keep; an empty string when it holds.
+    std::function<QString(TGameForm&)> Table;
+    // How often (percent) a press aims at an empty view, in games where a click on a gap fills it.
+    int GapPresses = 0;
     // A table a few moves from a win, for games whose foundations cannot give one.
     std::function<QList<std::pair<QString, QString>>(std::mt19937&)> NearlyWon;
 };
@@ -101,6 +109,14 @@ QString BeforeDealDraw(const QString& snapshot) {
     lines[waste] = wasteName;
     lines[stock] += (lines[stock] == stockName ? QString() : QStringLiteral(" ")) + card + '*';
     return lines.join('\n');
+}
+
+Montana::TGrid MontanaGrid(TGameForm& form) {
+    Montana::TGrid grid{};
+    for (int i = 0; i < Montana::Rows * Montana::Columns; ++i)
+        grid[i / Montana::Columns][i % Montana::Columns] =
+            form.View(QStringLiteral("CardPileView%1").arg(i + 1))->Pile.Top();
+    return grid;
 }
 
 GameRules RulesFor(int game) {
@@ -155,6 +171,39 @@ GameRules RulesFor(int game) {
             QList<std::pair<QString, QString>> piles{{QStringLiteral("DiscardPileView"), waste.join(' ')}};
             for (int i = 0; i < last.size(); ++i)
                 piles.append({QStringLiteral("TableauPileView%1").arg(2 * i + 1), last[i]});
+            return piles;
+        };
+        break;
+    case GI_MONTANA:
+        rules.Hidden = Faces::Up;
+        rules.CaptionLagsAfterDeal = true;
+        rules.Commands = {QStringLiteral("Shuffle1")};
+        rules.GapPresses = 30;
+        rules.Score = [](TGameForm& form) { return Montana::Score(MontanaGrid(form)); };
+        rules.Table = [](TGameForm& form) -> QString {
+            for (int i = 1; i <= Montana::Rows * Montana::Columns; ++i) {
+                const TCardPileView* view = form.View(QStringLiteral("CardPileView%1").arg(i));
+                if (view->Pile.size() > 1 || (view->Pile.size() == 1 && view->Pile.Top()->Value == FS_ACE))
+                    return QStringLiteral("%1 holds %2")
+                        .arg(view->objectName(), TableKit::Describe(view->Pile));
+            }
+            const TCardPile& aces = form.View(QStringLiteral("DiscardPileView"))->Pile;
+            if (aces.size() != 4)
+                return QStringLiteral("the Aces set aside are %1").arg(TableKit::Describe(aces));
+            return {};
+        };
+        // Every row built to its Queen; the Kings lie in the last column, each in another suit's row.
+        rules.NearlyWon = [](std::mt19937& rng) {
+            std::array<int, 4> kings{0, 1, 2, 3};
+            std::shuffle(kings.begin(), kings.end(), rng);
+            QList<std::pair<QString, QString>> piles{{QStringLiteral("DiscardPileView"), "AC AS AD AH"}};
+            for (int row = 0; row < 4; ++row) {
+                for (int column = 0; column < 11; ++column)
+                    piles.append({QStringLiteral("CardPileView%1").arg(13 * row + column + 1),
+                                  CardName(column + 1, row)});
+                piles.append(
+                    {QStringLiteral("CardPileView%1").arg(13 * row + 13), CardName(FS_KING, kings[row])});
+            }
             return piles;
         };
         break;
@@ -256,6 +305,7 @@ private:
     std::mt19937 m_rng;
     QString m_dealSnapshot;      // the table right after the last deal or restart
     QString m_undoBaseline;      // where undoing everything leads: the deal, or a table laid out since
+    int m_undoBaselineMoves = 0; // and the move count there (a redeal keeps the moves before it)
     QList<TCard*> m_dealCards;   // the saved deal then (restart must not change it)
     bool m_wonSinceDeal = false; // undo cannot reach the deal across a win
     bool m_dealKnown = true;     // the table right after the deal was seen
@@ -307,6 +357,14 @@ private:
 
     TCardPileView* RandomView(bool preferCards) {
         QList<TCardPileView*> views = VisibleViews();
+        if (preferCards && Chance(m_rules.GapPresses)) {
+            QList<TCardPileView*> empty;
+            for (TCardPileView* view : views)
+                if (view->Pile.isEmpty())
+                    empty << view;
+            if (!empty.isEmpty())
+                return empty[Pick(empty.size())];
+        }
         if (preferCards && Chance(85)) {
             QList<TCardPileView*> withCards;
             for (TCardPileView* view : views)
@@ -399,6 +457,7 @@ private:
         m_dealKnown = true;
         m_dealSnapshot = TableKit::Snapshot(*m_form);
         m_undoBaseline = DealBaseline();
+        m_undoBaselineMoves = 0;
         m_dealCards = m_form->SavedDeal().Cards;
         m_wonSinceDeal = false;
         ++m_deals;
@@ -510,6 +569,7 @@ private:
             m_pendingFault = QStringLiteral("restart changed the saved deal");
         if (restart) {
             m_undoBaseline = DealBaseline();
+            m_undoBaselineMoves = 0;
             m_wonSinceDeal = false;
             ++m_deals;
         } else {
@@ -521,11 +581,24 @@ private:
     QString ToggleOption() {
         QList<QAction*> options;
         for (QAction* action : m_form->PopupMenu()->actions())
-            if (action->isCheckable())
+            if (action->isCheckable() || m_rules.Commands.contains(action->objectName()))
                 options << action;
         if (options.isEmpty())
             return Drag();
         QAction* option = options[Pick(options.size())];
+        if (!option->isCheckable()) {
+            const bool byKey = !option->shortcut().isEmpty() && Chance(50);
+            if (byKey)
+                QTest::keySequence(m_form, option->shortcut());
+            else
+                option->trigger();
+            if (m_form->UndoRecord().Count() == 0) {
+                m_undoBaseline = TableKit::Snapshot(*m_form);
+                m_undoBaselineMoves = m_form->MoveCount();
+            }
+            return QStringLiteral("%1 %2%3").arg(byKey ? "key of" : "item", option->objectName(),
+                                                 option->isEnabled() ? "" : " (disabled)");
+        }
         if (option->objectName() == QLatin1String("Autoplay1") && Chance(50)) {
             QTest::keyClick(m_form, Qt::Key_A, Qt::ControlModifier);
             return QStringLiteral("ctrl+a");
@@ -586,6 +659,7 @@ private:
         TableKit::Arrange(*m_form, piles, QString());
         GameAccess::SetMoves(m_form, 0);              // a fresh start, as after a deal
         m_undoBaseline = TableKit::Snapshot(*m_form); // the autoplay that follows is undoable
+        m_undoBaselineMoves = 0;
         GameAccess::RunAfterMove(m_form);
         return QStringLiteral("nearly won table laid out");
     }
@@ -606,7 +680,7 @@ private:
             if (TableKit::Snapshot(*m_form) != m_undoBaseline)
                 m_pendingFault = QStringLiteral("undoing everything did not restore the deal:\nexpected\n%1")
                                      .arg(m_undoBaseline);
-            else if (m_form->MoveCount() != 0)
+            else if (m_form->MoveCount() != m_undoBaselineMoves)
                 m_pendingFault =
                     QStringLiteral("undoing everything left the move count at %1").arg(m_form->MoveCount());
         }
@@ -682,6 +756,9 @@ private:
             return QStringLiteral("score %1, the table gives %2")
                 .arg(form.ComputeScore())
                 .arg(Score(form, m_rules));
+        if (m_rules.Table)
+            if (QString fault = m_rules.Table(form); !fault.isEmpty())
+                return fault;
         if (QAction* undo = form.Item(QStringLiteral("Undo1"));
             undo && undo->isEnabled() && (form.GameOver() || form.UndoRecord().Count() == 0))
             return QStringLiteral("Undo1 enabled with %1 records, game over %2")
