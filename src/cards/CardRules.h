@@ -19,4 +19,10 @@ inline bool AlternatesDown(const TCard* lower, const TCard* upper) {
     return upper->Value + 1 == lower->Value && IsRed(upper) != IsRed(lower);
 }
 
+// The ranks lie one apart, either way, whatever the suits; the sequence never turns the corner
+// between King and Ace.
+inline bool OneApart(const TCard* a, const TCard* b) {
+    return a->Value + 1 == b->Value || b->Value + 1 == a->Value;
+}
+
 } // namespace CardRules

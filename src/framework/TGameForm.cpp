@@ -418,6 +418,12 @@ void TGameForm::ShowCountHint(TCardPileView* view) {
     view->SetShowHint(count > 0);
 }
 
+void TGameForm::CancelDrags() {
+    for (TCardPileView* view : m_viewOrder)
+        if (view->IsDragging())
+            view->CancelDrag();
+}
+
 // ---- score and caption -----------------------------------------------------------
 
 int TGameForm::ComputeScore() const {

@@ -168,6 +168,9 @@ protected:
     void EmptyTable(bool destroy);
     // Sets the hint of the stock view to its card count (off when empty).
     void ShowCountHint(TCardPileView* view);
+    // Ends any drag in progress as a refused drop, so that the lifted cards are home again before
+    // a command (a key press arrives during a drag) changes the table under them.
+    void CancelDrags();
 
     // Options: the key's state, or the default when the key is absent.
     bool ReadOption(const QString& key, bool defaultValue);

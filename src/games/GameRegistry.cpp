@@ -4,9 +4,11 @@
 #include "games/castle/TsCastleForm.h"
 #include "games/dblklondike/TsDblKlondikeForm.h"
 #include "games/freecell/TsFreeCellForm.h"
+#include "games/golf/TsGolfForm.h"
 #include "games/klondike/TKlondikeForm.h"
 #include "games/klondike/TsKlondikeForm.h"
 #include "games/pyramid/TsPyramidForm.h"
+#include "games/montana/TsMontanaForm.h"
 #include "games/seatowers/TsSeaHavenForm.h"
 #include "games/spider/TsSpiderForm.h"
 
@@ -28,6 +30,8 @@ std::array<TGameFactory, GI_COUNT> BuildTable() {
     table[GI_SEAHAVEN] = Make<TSeaHavenForm, TsSeaHavenForm>();
     table[GI_PYRAMID] = Make<TPyramidForm, TsPyramidForm>();
     table[GI_SPIDER] = Make<TSpiderForm, TsSpiderForm>();
+    table[GI_GOLF] = Make<TGolfForm, TsGolfForm>();
+    table[GI_MONTANA] = Make<TMontanaForm, TsMontanaForm>();
     return table;
 }
 
