@@ -14,4 +14,9 @@ inline bool AlternatesDown(const TCard* lower, const TCard* upper) {
     return upper->Value + 1 == lower->Value && IsRed(upper) != IsRed(lower);
 }
 
+// `upper` may lie on `lower` in a column built down in suit.
+inline bool FollowsDownInSuit(const TCard* lower, const TCard* upper) {
+    return upper->Value + 1 == lower->Value && upper->Suit == lower->Suit;
+}
+
 } // namespace CardRules

@@ -2,6 +2,7 @@
 
 #include "framework/core/GameTable.h"
 #include "games/dblklondike/TsDblKlondikeForm.h"
+#include "games/fortythieves/TsFortyThievesForm.h"
 #include "games/freecell/TsFreeCellForm.h"
 #include "games/klondike/TKlondikeForm.h"
 #include "games/klondike/TsKlondikeForm.h"
@@ -22,6 +23,7 @@ std::array<TGameFactory, GI_COUNT> BuildTable() {
     table[GI_DBLKLONDIKE] = Make<TDblKlondikeForm, TsDblKlondikeForm>();
     table[GI_FREECELL] = Make<TFreeCellForm, TsFreeCellForm>();
     table[GI_SEAHAVEN] = Make<TSeaHavenForm, TsSeaHavenForm>();
+    table[GI_FORTYTHIEVES] = Make<TFortyThievesForm, TsFortyThievesForm>();
     return table;
 }
 

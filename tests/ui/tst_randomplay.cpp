@@ -82,6 +82,10 @@ GameRules RulesFor(int game) {
         rules.Hidden = Faces::Up;
         break;
     case GI_FORTYTHIEVES:
+        rules.Decks = 2;
+        rules.SuitFoundations = true;
+        rules.Tableau = Faces::Up;
+        break;
     case GI_SPIDER:
     case GI_INDIAN:
     case GI_QUEENITALY:
