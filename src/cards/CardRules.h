@@ -19,4 +19,9 @@ inline bool FollowsDownInSuit(const TCard* lower, const TCard* upper) {
     return upper->Value + 1 == lower->Value && upper->Suit == lower->Suit;
 }
 
+// `upper` may lie on `lower` in a column built down in any suit but its own.
+inline bool FollowsDownInOtherSuit(const TCard* lower, const TCard* upper) {
+    return upper->Value + 1 == lower->Value && upper->Suit != lower->Suit;
+}
+
 } // namespace CardRules

@@ -4,6 +4,7 @@
 #include "games/dblklondike/TsDblKlondikeForm.h"
 #include "games/fortythieves/TsFortyThievesForm.h"
 #include "games/freecell/TsFreeCellForm.h"
+#include "games/indian/TsIndianPatienceForm.h"
 #include "games/klondike/TKlondikeForm.h"
 #include "games/klondike/TsKlondikeForm.h"
 #include "games/seatowers/TsSeaHavenForm.h"
@@ -24,6 +25,7 @@ std::array<TGameFactory, GI_COUNT> BuildTable() {
     table[GI_FREECELL] = Make<TFreeCellForm, TsFreeCellForm>();
     table[GI_SEAHAVEN] = Make<TSeaHavenForm, TsSeaHavenForm>();
     table[GI_FORTYTHIEVES] = Make<TFortyThievesForm, TsFortyThievesForm>();
+    table[GI_INDIAN] = Make<TIndianPatienceForm, TsIndianPatienceForm>();
     return table;
 }
 

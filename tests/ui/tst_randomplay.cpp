@@ -86,8 +86,11 @@ GameRules RulesFor(int game) {
         rules.SuitFoundations = true;
         rules.Tableau = Faces::Up;
         break;
-    case GI_SPIDER:
     case GI_INDIAN:
+        rules.Decks = 2;
+        rules.SuitFoundations = true;
+        break;
+    case GI_SPIDER:
     case GI_QUEENITALY:
         rules.Decks = 2;
         break;
