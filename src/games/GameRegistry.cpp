@@ -7,6 +7,7 @@
 #include "games/indian/TsIndianPatienceForm.h"
 #include "games/klondike/TKlondikeForm.h"
 #include "games/klondike/TsKlondikeForm.h"
+#include "games/queenitaly/TsQueenItalyForm.h"
 #include "games/seatowers/TsSeaHavenForm.h"
 
 #include <array>
@@ -26,6 +27,7 @@ std::array<TGameFactory, GI_COUNT> BuildTable() {
     table[GI_SEAHAVEN] = Make<TSeaHavenForm, TsSeaHavenForm>();
     table[GI_FORTYTHIEVES] = Make<TFortyThievesForm, TsFortyThievesForm>();
     table[GI_INDIAN] = Make<TIndianPatienceForm, TsIndianPatienceForm>();
+    table[GI_QUEENITALY] = Make<TQueenItalyForm, TsQueenItalyForm>();
     return table;
 }
 

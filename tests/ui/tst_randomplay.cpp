@@ -13,6 +13,7 @@
 #include "framework/core/GameTable.h"
 #include "games/GameRegistry.h"
 #include "games/klondike/TKlondikeForm.h"
+#include "games/queenitaly/TQueenItalyForm.h"
 #include "support/GameFixture.h"
 #include "support/MouseKit.h"
 #include "support/TableKit.h"
@@ -48,6 +49,9 @@ struct GameRules {
     // The caption is refreshed before the deal has finished changing the score, so right after a
     // deal, until something changes the table, it may still show the bare game name.
     bool CaptionLagsAfterDeal = false;
+    // Whether the game's opening step, which no Undo takes back (Queen of Italy's base choice), is
+    // done; from then on undoing everything leads to the table that step left.
+    std::function<bool(const TGameForm&)> OpeningDone;
 };
 
 QString StandardCaption(TGameForm& form, int score) {
@@ -90,8 +94,14 @@ GameRules RulesFor(int game) {
         rules.Decks = 2;
         rules.SuitFoundations = true;
         break;
-    case GI_SPIDER:
     case GI_QUEENITALY:
+        rules.Decks = 2;
+        rules.Tableau = Faces::Up;
+        rules.OpeningDone = [](const TGameForm& form) {
+            return static_cast<const TQueenItalyForm&>(form).BaseChosen();
+        };
+        break;
+    case GI_SPIDER:
         rules.Decks = 2;
         break;
     case GI_FREECELL:
@@ -283,6 +293,7 @@ private:
         const int winsBefore = m_fx.WinWindows;
         const int askedBefore = static_cast<int>(m_fx.Messages.Asked.size());
         const int winAnswer = m_fx.WinAnswer;
+        const bool opened = Opened();
         QString what;
         const int roll = Pick(100);
         if (roll < 40)
@@ -329,8 +340,18 @@ private:
         }
         if (m_form->GameOver())
             m_wonSinceDeal = true;
+        if (!opened && Opened()) {
+            // The action may have gone on past the opening step: undo back to where it left the table.
+            QAction* undo = m_form->Item(QStringLiteral("Undo1"));
+            while (undo && undo->isEnabled())
+                undo->trigger();
+            m_undoBaseline = TableKit::Snapshot(*m_form);
+            what += QStringLiteral(" -> opening done");
+        }
         return what;
     }
+
+    bool Opened() const { return !m_rules.OpeningDone || m_rules.OpeningDone(*m_form); }
 
     void Dealt() {
         m_dealKnown = true;
@@ -397,6 +418,17 @@ private:
         TCardPileView* stock = m_form->View(QStringLiteral("DeckPileView"));
         if (!stock || !stock->isVisible())
             return Drag();
+        // Now and then the stock is run down in one go, so that play reaches the last phases of the
+        // games (an empty stock, a second pass) before the next deal.
+        if (Chance(5)) {
+            int clicks = 0;
+            for (int before = -1; stock->Pile.size() != before && !stock->Pile.isEmpty() && clicks < 200;
+                 ++clicks) {
+                before = stock->Pile.size();
+                MouseKit::Click(stock, PointOn(stock, stock->Pile.size() - 1));
+            }
+            return QStringLiteral("click DeckPileView until it is empty (%1 clicks)").arg(clicks);
+        }
         MouseKit::Click(stock, PointOn(stock, stock->Pile.size() - 1));
         return QStringLiteral("click DeckPileView");
     }
