@@ -40,14 +40,6 @@ private slots:
                                      "About1|Rul&es...|F1", "Statistics1|S&tatistics...|Ctrl+S"}));
         form->About1Click();
         QCOMPARE(fx->HelpTopics, QList<int>{1003});
-        GameAccess::SetMoves(form, 9);
-        QVERIFY(form->FormCloseQuery());
-        QVERIFY(fx->Messages.Asked.isEmpty());
-        GameAccess::SetMoves(form, 10);
-        fx->Messages.Answer = false;
-        QVERIFY(!form->FormCloseQuery());
-        QCOMPARE(fx->Messages.Asked, QStringList{"Quit this game of Forty Thieves?"});
-        GameAccess::SetMoves(form, 0);
     }
 
     void dropsFollowTheSuitOneCardAtATime_data() {
@@ -157,32 +149,6 @@ private slots:
         DragCard(waste, 63, V("TableauPile5"));
         QCOMPARE(Pile("TableauPile5"), names.last());
         QCOMPARE(waste->Pile.size(), 63);
-    }
-
-    void foundationRowKeepsToTheBottomEdge_data() {
-        QTest::addColumn<bool>("small");
-        QTest::addColumn<QRect>("column3");
-        QTest::addColumn<QRect>("foundation1");
-        QTest::addColumn<int>("columnMargin");
-        QTest::addColumn<int>("foundationGap");
-        QTest::newRow("large") << false << QRect(184, 160, 80, 377) << QRect(96, 546, 80, 125) << 298 << 129;
-        QTest::newRow("small") << true << QRect(152, 136, 61, 270) << QRect(80, 418, 61, 95) << 250 << 102;
-    }
-
-    void foundationRowKeepsToTheBottomEdge() {
-        QFETCH(bool, small);
-        QFETCH(QRect, column3);
-        QFETCH(QRect, foundation1);
-        QFETCH(int, columnMargin);
-        QFETCH(int, foundationGap);
-        if (small)
-            ReopenSmall();
-        QCOMPARE(V("TableauPile3")->geometry(), column3);
-        QCOMPARE(V("FoundPile1")->geometry(), foundation1);
-        const int height = form->height() + 60;
-        form->resize(form->width(), height);
-        QCOMPARE(V("TableauPile10")->height(), height - columnMargin);
-        QCOMPARE(V("FoundPile8")->y(), height - foundationGap);
     }
 };
 

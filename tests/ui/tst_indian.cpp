@@ -5,7 +5,6 @@
 #include "support/TableKit.h"
 
 #include <QAction>
-#include <QMenu>
 #include <QTest>
 
 using TableKit::DragCard;
@@ -47,12 +46,6 @@ private slots:
             QVERIFY(form->IsBottomCard(column->Pile.CardAt(0)));
         }
         QCOMPARE(form->Stock()->Hint(), QStringLiteral("74"));
-        QStringList names;
-        for (QAction* action : form->PopupMenu()->actions())
-            names << (action->isSeparator() ? QStringLiteral("-") : action->objectName());
-        QCOMPARE(names, (QStringList{"Undo1", "-", "Autoplay1", "-", "NewDeal1", "Redeal1", "Preferences1",
-                                     "About1", "Statistics1"}));
-        QCOMPARE(form->Item("Statistics1")->text(), QStringLiteral("&Statistics..."));
         form->About1Click();
         QCOMPARE(fx->HelpTopics, QList<int>{1006});
     }
