@@ -57,8 +57,10 @@ void TFortyThievesForm::Peek1Click() {
     if (!m_peek)
         m_peek = new TFTPeekDlg(this);
     m_peek->SetCard(next);
-    m_peek->show();
-    m_peek->raise();
+    if (m_peek->isVisible())
+        m_peek->raise();
+    else
+        m_peek->show();
 }
 
 // The card size may have changed: draw the face again.
