@@ -14,6 +14,7 @@
 #include "framework/core/GameTable.h"
 #include "games/GameRegistry.h"
 #include "games/klondike/TKlondikeForm.h"
+#include "games/queenitaly/TQueenItalyForm.h"
 #include "support/GameFixture.h"
 #include "support/MouseKit.h"
 #include "support/TableKit.h"
@@ -67,6 +68,9 @@ struct GameRules {
     int GapPresses = 0;
     // A table a few moves from a win, for games whose foundations cannot give one.
     std::function<QList<std::pair<QString, QString>>(std::mt19937&)> NearlyWon;
+    // Whether the game's opening step, which no Undo takes back (Queen of Italy's base choice), is
+    // done; from then on undoing everything leads to the table that step left.
+    std::function<bool(const TGameForm&)> OpeningDone;
 };
 
 const char RankLetters[] = "A23456789TJQK";
@@ -148,9 +152,20 @@ GameRules RulesFor(int game) {
         rules.Decks = 2;
         break;
     case GI_FORTYTHIEVES:
+        rules.Decks = 2;
+        rules.SuitFoundations = true;
+        rules.Tableau = Faces::Up;
+        break;
     case GI_INDIAN:
+        rules.Decks = 2;
+        rules.SuitFoundations = true;
+        break;
     case GI_QUEENITALY:
         rules.Decks = 2;
+        rules.Tableau = Faces::Up;
+        rules.OpeningDone = [](const TGameForm& form) {
+            return static_cast<const TQueenItalyForm&>(form).BaseChosen();
+        };
         break;
     case GI_CASTLE:
         // The deal refreshes the caption before the Aces go home.
@@ -414,6 +429,7 @@ private:
         const int winsBefore = m_fx.WinWindows;
         const int askedBefore = static_cast<int>(m_fx.Messages.Asked.size());
         const int winAnswer = m_fx.WinAnswer;
+        const bool opened = Opened();
         QString what;
         const int roll = Pick(100);
         if (roll < 40)
@@ -461,6 +477,14 @@ private:
         }
         if (m_form->GameOver())
             m_wonSinceDeal = true;
+        if (!opened && Opened()) {
+            // The action may have gone on past the opening step: undo back to where it left the table.
+            QAction* undo = m_form->Item(QStringLiteral("Undo1"));
+            while (undo && undo->isEnabled())
+                undo->trigger();
+            m_undoBaseline = TableKit::Snapshot(*m_form);
+            what += QStringLiteral(" -> opening done");
+        }
         return what;
     }
 
@@ -468,6 +492,8 @@ private:
     QString DealBaseline() const {
         return m_rules.DealDraws ? BeforeDealDraw(m_dealSnapshot) : m_dealSnapshot;
     }
+
+    bool Opened() const { return !m_rules.OpeningDone || m_rules.OpeningDone(*m_form); }
 
     void Dealt() {
         m_dealKnown = true;
@@ -539,6 +565,17 @@ private:
         TCardPileView* stock = m_form->View(QStringLiteral("DeckPileView"));
         if (!stock || !stock->isVisible())
             return Drag();
+        // Now and then the stock is run down in one go, so that play reaches the last phases of the
+        // games (an empty stock, a second pass) before the next deal.
+        if (Chance(5)) {
+            int clicks = 0;
+            for (int before = -1; stock->Pile.size() != before && !stock->Pile.isEmpty() && clicks < 200;
+                 ++clicks) {
+                before = stock->Pile.size();
+                MouseKit::Click(stock, PointOn(stock, stock->Pile.size() - 1));
+            }
+            return QStringLiteral("click DeckPileView until it is empty (%1 clicks)").arg(clicks);
+        }
         MouseKit::Click(stock, PointOn(stock, stock->Pile.size() - 1));
         return QStringLiteral("click DeckPileView");
     }
