@@ -12,6 +12,9 @@ public:
                                      QMessageBox::Ok | QMessageBox::Cancel,
                                      QMessageBox::Ok) == QMessageBox::Ok;
     }
+    void Information(QWidget* parent, const QString& text) override {
+        QMessageBox::information(parent, QApplication::applicationName(), text, QMessageBox::Ok);
+    }
     void Warning(QWidget* parent, const QString& text) override {
         QMessageBox::warning(parent, QApplication::applicationName(), text, QMessageBox::Ok);
     }
@@ -29,4 +32,6 @@ TMessages& TMessages::Instance() {
     return g_override ? *g_override : real;
 }
 
-void TMessages::SetInstance(TMessages* messages) { g_override = messages; }
+void TMessages::SetInstance(TMessages* messages) {
+    g_override = messages;
+}

@@ -12,6 +12,8 @@ public:
 
     // OK/Cancel confirmation; true for OK.
     virtual bool Confirm(QWidget* parent, const QString& text) = 0;
+    // A note with an OK button.
+    virtual void Information(QWidget* parent, const QString& text) = 0;
     virtual void Warning(QWidget* parent, const QString& text) = 0;
     virtual void Error(QWidget* parent, const QString& text) = 0;
 

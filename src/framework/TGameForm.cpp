@@ -437,6 +437,12 @@ void TGameForm::ShowCountHint(TCardPileView* view) {
     view->SetShowHint(count > 0);
 }
 
+void TGameForm::CancelDrags() {
+    for (TCardPileView* view : m_viewOrder)
+        if (view->IsDragging())
+            view->CancelDrag();
+}
+
 // ---- score and caption -----------------------------------------------------------
 
 int TGameForm::ComputeScore() const {
@@ -670,14 +676,14 @@ void TGameForm::ClearUndo() {
     ClearRedo();
 }
 
-void TGameForm::EndAction(int moves) {
+void TGameForm::EndAction(int moves, bool quietUndo) {
     if (m_markedRecords > m_undo.Count()) { // records were cleared behind our back
         m_actions.clear();
         m_markedRecords = 0;
     }
     const int records = m_undo.Count() - m_markedRecords;
     if (records > 0 || moves > 0) {
-        m_actions.append({records, moves});
+        m_actions.append({records, moves, quietUndo});
         // A new action: what Undo took back is no longer the way forward.
         if (!m_inUndo)
             ClearRedo();
@@ -729,7 +735,7 @@ void TGameForm::Undo1Click() {
         TakeBackRecord();
     m_markedRecords = m_undo.Count();
     m_moveCount = qMax(0, m_moveCount - action.moves);
-    if (Sound())
+    if (Sound() && !action.quiet)
         Sound()->PlayUndo();
     AfterUndo();
     RefreshCaption();

@@ -177,8 +177,9 @@ protected:
     // "STOCK" sound (left out when `sound` is false). Returns the card, or null with an empty stock.
     TCard* DrawToWaste(TCardPileView* stock, TCardPileView* waste, bool sound = true);
     // Closes one player action: the undo records made since the last action
-    // and the moves it counted. One Undo command takes back one action.
-    void EndAction(int moves);
+    // and the moves its Undo takes back. One Undo command takes back one action;
+    // `quietUndo`: that command plays no sound.
+    void EndAction(int moves, bool quietUndo = false);
     // Takes back the newest undo record: a turn-up goes face down again, cards dealt off the
     // stock go back on it face down in their old order; games restore what else they changed.
     virtual void TakeBackRecord();
@@ -201,6 +202,9 @@ protected:
     void EmptyTable(bool destroy);
     // Sets the hint of the stock view to its card count (off when empty).
     void ShowCountHint(TCardPileView* view);
+    // Ends any drag in progress as a refused drop, so that the lifted cards are home again before
+    // a command (a key press arrives during a drag) changes the table under them.
+    void CancelDrags();
 
     // Options: the key's state, or the default when the key is absent.
     bool ReadOption(const QString& key, bool defaultValue);
@@ -263,6 +267,7 @@ private:
     struct TAction {
         int records;
         int moves;
+        bool quiet = false;
     };
     struct TTableState {
         struct TView {

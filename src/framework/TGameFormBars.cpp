@@ -34,7 +34,7 @@ void TGameForm::AddModernItems() {
         action->setShortcutContext(Qt::WindowShortcut);
         connect(action, &QAction::triggered, this, [this, handler = std::move(handler)] {
             // No command acts on a table whose cards are in the air.
-            m_keyboard->Cancel();
+            CancelDrags();
             handler();
         });
         m_items.insert(name, action);

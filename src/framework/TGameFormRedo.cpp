@@ -120,7 +120,8 @@ void TGameForm::Redo1Click() {
     const TRedoStep step = std::move(m_redo.back());
     m_redo.pop_back();
     RestoreTable(step.Before);
-    if (Sound())
+    // As loud as the Undo of the action it gives back.
+    if (Sound() && !(m_actions.isEmpty() || m_actions.last().quiet))
         Sound()->PlayUndo();
     RefreshCaption();
     RefreshRedoItem();

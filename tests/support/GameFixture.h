@@ -19,11 +19,13 @@ public:
         Asked << text;
         return Answer;
     }
+    void Information(QWidget*, const QString& text) override { Informations << text; }
     void Warning(QWidget*, const QString& text) override { Warnings << text; }
     void Error(QWidget*, const QString& text) override { Errors << text; }
 
     bool Answer = true; // OK
     QStringList Asked;
+    QStringList Informations;
     QStringList Warnings;
     QStringList Errors;
 };

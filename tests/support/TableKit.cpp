@@ -15,6 +15,11 @@ namespace {
 const char Ranks[] = "A23456789TJQK";
 const char Suits[] = "CSDH";
 
+// Forgets the undo records together with the actions they were grouped into.
+struct UndoAccess : TGameForm {
+    static void Clear(TGameForm& form) { (form.*(&UndoAccess::ClearUndo))(); }
+};
+
 } // namespace
 
 QString Name(const TCard* card) {
@@ -44,7 +49,7 @@ void Arrange(TGameForm& form, const QList<std::pair<QString, QString>>& piles, c
         view->Pile.Empty(false);
         view->update();
     }
-    form.UndoRecord().Clear();
+    UndoAccess::Clear(form);
     for (const auto& [viewName, cards] : piles) {
         TCardPileView* view = form.View(viewName);
         if (!view)

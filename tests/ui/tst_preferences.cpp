@@ -29,6 +29,7 @@ public:
         Shown.append("confirm: " + text);
         return true;
     }
+    void Information(QWidget*, const QString& text) override { Shown.append("information: " + text); }
     void Warning(QWidget*, const QString& text) override { Shown.append("warning: " + text); }
     void Error(QWidget*, const QString& text) override { Shown.append("error: " + text); }
     QStringList Shown;

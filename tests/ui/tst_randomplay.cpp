@@ -7,12 +7,14 @@
 // QUINTARO_RANDOMPLAY_SEED     the run's seed (default fixed; printed on failure)
 // QUINTARO_RANDOMPLAY_GAME     only the game of that index (0..11)
 
+#include "cards/MontanaGrid.h"
 #include "cards/Random.h"
 #include "cards/TCard.h"
 #include "framework/TCardUndo.h"
 #include "framework/core/GameTable.h"
 #include "games/GameRegistry.h"
 #include "games/klondike/TKlondikeForm.h"
+#include "games/queenitaly/TQueenItalyForm.h"
 #include "support/GameFixture.h"
 #include "support/MouseKit.h"
 #include "support/TableKit.h"
@@ -43,14 +45,40 @@ struct GameRules {
     Faces Hidden = Faces::Any;
     // Foundations build up by suit from the Ace: a nearly won table can be laid out to reach wins.
     bool SuitFoundations = false;
+    // Foundations take one complete suit each, King to Ace, in one move.
+    bool WholeSuitFoundations = false;
+    // Undo lowers the move count by what the action added, so undoing everything leads back to 0.
+    bool UndoTakesEveryMove = true;
     // The caption the game shows for the table as it is; empty: the standard one.
     std::function<QString(TGameForm&, const TPreferences&)> Caption;
     // The caption is refreshed before the deal has finished changing the score, so right after a
     // deal, until something changes the table, it may still show the bare game name.
     bool CaptionLagsAfterDeal = false;
-    // The score the game shows and records; empty: the cards on the foundations.
+    // The score, when it is not the cards on the foundations.
     std::function<int(TGameForm&)> Score;
+    // The deal ends by turning DeckPileView's top card onto DiscardPileView: one move, which Undo
+    // takes back too.
+    bool DealDraws = false;
+    // Menu items of the game's own that random play triggers. One that leaves no undo record
+    // (a redeal) makes the table the place that undoing everything leads back to.
+    QStringList Commands;
+    // What else the game's table must keep; an empty string when it holds.
+    std::function<QString(TGameForm&)> Table;
+    // How often (percent) a press aims at an empty view, in games where a click on a gap fills it.
+    int GapPresses = 0;
+    // A table a few moves from a win, for games whose foundations cannot give one.
+    std::function<QList<std::pair<QString, QString>>(std::mt19937&)> NearlyWon;
+    // Whether the game's opening step, which no Undo takes back (Queen of Italy's base choice), is
+    // done; from then on undoing everything leads to the table that step left.
+    std::function<bool(const TGameForm&)> OpeningDone;
 };
+
+const char RankLetters[] = "A23456789TJQK";
+const char SuitLetters[] = "CSDH";
+
+QString CardName(int value, int suit) {
+    return QString(QChar(RankLetters[value])) + QChar(SuitLetters[suit]);
+}
 
 QString StandardCaption(TGameForm& form, int score) {
     const QString name = QString::fromUtf8(form.Info().GameName);
@@ -62,6 +90,41 @@ int CardsOnFoundations(const TGameForm& form) {
     for (const TCardPileView* view : form.Foundations())
         cards += view->Pile.size();
     return cards;
+}
+
+int Score(TGameForm& form, const GameRules& rules) {
+    return rules.Score ? rules.Score(form) : CardsOnFoundations(form);
+}
+
+// The table before the deal's own draw: its card back on the stock, face down.
+QString BeforeDealDraw(const QString& snapshot) {
+    const QString stockName = QStringLiteral("DeckPileView: ");
+    const QString wasteName = QStringLiteral("DiscardPileView: ");
+    QStringList lines = snapshot.split('\n');
+    int stock = -1;
+    int waste = -1;
+    for (int i = 0; i < lines.size(); ++i) {
+        if (lines[i].startsWith(stockName))
+            stock = i;
+        else if (lines[i].startsWith(wasteName))
+            waste = i;
+    }
+    if (stock < 0 || waste < 0)
+        return snapshot;
+    const QString card = lines[waste].mid(wasteName.size());
+    if (card.isEmpty() || card.contains(' '))
+        return snapshot;
+    lines[waste] = wasteName;
+    lines[stock] += (lines[stock] == stockName ? QString() : QStringLiteral(" ")) + card + '*';
+    return lines.join('\n');
+}
+
+Montana::TGrid MontanaGrid(TGameForm& form) {
+    Montana::TGrid grid{};
+    for (int i = 0; i < Montana::Rows * Montana::Columns; ++i)
+        grid[i / Montana::Columns][i % Montana::Columns] =
+            form.View(QStringLiteral("CardPileView%1").arg(i + 1))->Pile.Top();
+    return grid;
 }
 
 GameRules RulesFor(int game) {
@@ -83,23 +146,96 @@ GameRules RulesFor(int game) {
         rules.Decks = 2;
         rules.Hidden = Faces::Up;
         break;
-    case GI_FORTYTHIEVES:
     case GI_SPIDER:
-    case GI_INDIAN:
-    case GI_QUEENITALY:
+        rules.WholeSuitFoundations = true;
+        rules.UndoTakesEveryMove = false; // a drag counts 2 and its Undo takes 1; a row deal's Undo 0
         rules.Decks = 2;
         break;
+    case GI_FORTYTHIEVES:
+        rules.Decks = 2;
+        rules.SuitFoundations = true;
+        rules.Tableau = Faces::Up;
+        break;
+    case GI_INDIAN:
+        rules.Decks = 2;
+        rules.SuitFoundations = true;
+        break;
+    case GI_QUEENITALY:
+        rules.Decks = 2;
+        rules.Tableau = Faces::Up;
+        rules.OpeningDone = [](const TGameForm& form) {
+            return static_cast<const TQueenItalyForm&>(form).BaseChosen();
+        };
+        break;
+    case GI_CASTLE:
+        // The deal refreshes the caption before the Aces go home.
+        rules.CaptionLagsAfterDeal = true;
+        [[fallthrough]];
     case GI_FREECELL:
     case GI_SEAHAVEN:
         rules.SuitFoundations = true;
-        [[fallthrough]];
-    case GI_CASTLE:
         rules.Tableau = Faces::Up;
         break;
     case GI_PYRAMID:
         rules.Tableau = Faces::Up;
         rules.Score = [](TGameForm& form) {
             return form.View(QStringLiteral("DiscardPileView"))->Pile.size();
+        };
+        break;
+    case GI_GOLF:
+        rules.Tableau = Faces::Up;
+        rules.CaptionLagsAfterDeal = true;
+        rules.DealDraws = true;
+        rules.Score = [](TGameForm& form) {
+            return form.View(QStringLiteral("DiscardPileView"))->Pile.size();
+        };
+        // The waste ends on the 5 of hearts; the 6, 7, 8 and 9 of other suits wait alone in columns.
+        rules.NearlyWon = [](std::mt19937& rng) {
+            const QStringList last = {"6S", "7D", "8C", "9H"};
+            QStringList waste;
+            for (int suit = 0; suit < 4; ++suit)
+                for (int value = 0; value < 13; ++value)
+                    if (const QString card = CardName(value, suit); !last.contains(card) && card != "5H")
+                        waste << card;
+            std::shuffle(waste.begin(), waste.end(), rng);
+            waste << QStringLiteral("5H");
+            QList<std::pair<QString, QString>> piles{{QStringLiteral("DiscardPileView"), waste.join(' ')}};
+            for (int i = 0; i < last.size(); ++i)
+                piles.append({QStringLiteral("TableauPileView%1").arg(2 * i + 1), last[i]});
+            return piles;
+        };
+        break;
+    case GI_MONTANA:
+        rules.Hidden = Faces::Up;
+        rules.CaptionLagsAfterDeal = true;
+        rules.Commands = {QStringLiteral("Shuffle1")};
+        rules.GapPresses = 30;
+        rules.Score = [](TGameForm& form) { return Montana::Score(MontanaGrid(form)); };
+        rules.Table = [](TGameForm& form) -> QString {
+            for (int i = 1; i <= Montana::Rows * Montana::Columns; ++i) {
+                const TCardPileView* view = form.View(QStringLiteral("CardPileView%1").arg(i));
+                if (view->Pile.size() > 1 || (view->Pile.size() == 1 && view->Pile.Top()->Value == FS_ACE))
+                    return QStringLiteral("%1 holds %2")
+                        .arg(view->objectName(), TableKit::Describe(view->Pile));
+            }
+            const TCardPile& aces = form.View(QStringLiteral("DiscardPileView"))->Pile;
+            if (aces.size() != 4)
+                return QStringLiteral("the Aces set aside are %1").arg(TableKit::Describe(aces));
+            return {};
+        };
+        // Every row built to its Queen; the Kings lie in the last column, each in another suit's row.
+        rules.NearlyWon = [](std::mt19937& rng) {
+            std::array<int, 4> kings{0, 1, 2, 3};
+            std::shuffle(kings.begin(), kings.end(), rng);
+            QList<std::pair<QString, QString>> piles{{QStringLiteral("DiscardPileView"), "AC AS AD AH"}};
+            for (int row = 0; row < 4; ++row) {
+                for (int column = 0; column < 11; ++column)
+                    piles.append({QStringLiteral("CardPileView%1").arg(13 * row + column + 1),
+                                  CardName(column + 1, row)});
+                piles.append(
+                    {QStringLiteral("CardPileView%1").arg(13 * row + 13), CardName(FS_KING, kings[row])});
+            }
+            return piles;
         };
         break;
     default:
@@ -162,7 +298,7 @@ public:
     RandomPlayer(GameFixture& fx, TGameForm* form, std::uint32_t seed)
         : m_fx(fx), m_form(form), m_rules(RulesFor(form->GameIndex())), m_rng(seed) {
         m_dealSnapshot = TableKit::Snapshot(*form);
-        m_undoBaseline = m_dealSnapshot;
+        m_undoBaseline = DealBaseline();
         m_dealCards = form->SavedDeal().Cards;
     }
 
@@ -200,6 +336,7 @@ private:
     std::mt19937 m_rng;
     QString m_dealSnapshot;      // the table right after the last deal or restart
     QString m_undoBaseline;      // where undoing everything leads: the deal, or a table laid out since
+    int m_undoBaselineMoves = 0; // and the move count there (a redeal keeps the moves before it)
     QList<TCard*> m_dealCards;   // the saved deal then (restart must not change it)
     bool m_wonSinceDeal = false; // undo cannot reach the deal across a win
     bool m_dealKnown = true;     // the table right after the deal was seen
@@ -251,6 +388,14 @@ private:
 
     TCardPileView* RandomView(bool preferCards) {
         QList<TCardPileView*> views = VisibleViews();
+        if (preferCards && Chance(m_rules.GapPresses)) {
+            QList<TCardPileView*> empty;
+            for (TCardPileView* view : views)
+                if (view->Pile.isEmpty())
+                    empty << view;
+            if (!empty.isEmpty())
+                return empty[Pick(empty.size())];
+        }
         if (preferCards && Chance(85)) {
             QList<TCardPileView*> withCards;
             for (TCardPileView* view : views)
@@ -284,6 +429,7 @@ private:
         const int winsBefore = m_fx.WinWindows;
         const int askedBefore = static_cast<int>(m_fx.Messages.Asked.size());
         const int winAnswer = m_fx.WinAnswer;
+        const bool opened = Opened();
         QString what;
         const int roll = Pick(100);
         if (roll < 40)
@@ -321,7 +467,8 @@ private:
                 Dealt();
                 // The deal itself makes no move: anything recorded since was played on the
                 // new game by an autoplay pass still running for the old one.
-                if ((m_form->MoveCount() != 0 || m_form->UndoRecord().Count() != 0) &&
+                const int dealMoves = m_rules.DealDraws ? 1 : 0;
+                if ((m_form->MoveCount() != dealMoves || m_form->UndoRecord().Count() != dealMoves) &&
                     m_pendingFault.isEmpty())
                     m_pendingFault = QStringLiteral("the new game after a win starts with %1 moves made")
                                          .arg(m_form->MoveCount());
@@ -330,16 +477,36 @@ private:
         }
         if (m_form->GameOver())
             m_wonSinceDeal = true;
+        if (!opened && Opened()) {
+            // The action may have gone on past the opening step: undo back to where it left the table.
+            QAction* undo = m_form->Item(QStringLiteral("Undo1"));
+            while (undo && undo->isEnabled())
+                undo->trigger();
+            m_undoBaseline = TableKit::Snapshot(*m_form);
+            what += QStringLiteral(" -> opening done");
+        }
         return what;
     }
+
+    // Where undoing everything after a deal leads.
+    QString DealBaseline() const {
+        return m_rules.DealDraws ? BeforeDealDraw(m_dealSnapshot) : m_dealSnapshot;
+    }
+
+    bool Opened() const { return !m_rules.OpeningDone || m_rules.OpeningDone(*m_form); }
 
     void Dealt() {
         m_dealKnown = true;
         m_dealSnapshot = TableKit::Snapshot(*m_form);
-        m_undoBaseline = m_dealSnapshot;
+        m_undoBaseline = DealBaseline();
+        m_undoBaselineMoves = 0;
         m_dealCards = m_form->SavedDeal().Cards;
         m_wonSinceDeal = false;
         ++m_deals;
+        // A new game unlocks every option a game in progress may have locked.
+        for (QAction* action : m_form->PopupMenu()->actions())
+            if (action->isCheckable() && !action->isEnabled() && m_pendingFault.isEmpty())
+                m_pendingFault = QStringLiteral("%1 is disabled in a new game").arg(action->objectName());
     }
 
     QString Drag() {
@@ -398,6 +565,17 @@ private:
         TCardPileView* stock = m_form->View(QStringLiteral("DeckPileView"));
         if (!stock || !stock->isVisible())
             return Drag();
+        // Now and then the stock is run down in one go, so that play reaches the last phases of the
+        // games (an empty stock, a second pass) before the next deal.
+        if (Chance(5)) {
+            int clicks = 0;
+            for (int before = -1; stock->Pile.size() != before && !stock->Pile.isEmpty() && clicks < 200;
+                 ++clicks) {
+                before = stock->Pile.size();
+                MouseKit::Click(stock, PointOn(stock, stock->Pile.size() - 1));
+            }
+            return QStringLiteral("click DeckPileView until it is empty (%1 clicks)").arg(clicks);
+        }
         MouseKit::Click(stock, PointOn(stock, stock->Pile.size() - 1));
         return QStringLiteral("click DeckPileView");
     }
@@ -447,7 +625,8 @@ private:
         if (restart && m_form->SavedDeal().Cards != m_dealCards && m_pendingFault.isEmpty())
             m_pendingFault = QStringLiteral("restart changed the saved deal");
         if (restart) {
-            m_undoBaseline = m_dealSnapshot;
+            m_undoBaseline = DealBaseline();
+            m_undoBaselineMoves = 0;
             m_wonSinceDeal = false;
             ++m_deals;
         } else {
@@ -459,11 +638,24 @@ private:
     QString ToggleOption() {
         QList<QAction*> options;
         for (QAction* action : m_form->PopupMenu()->actions())
-            if (action->isCheckable())
+            if (action->isCheckable() || m_rules.Commands.contains(action->objectName()))
                 options << action;
         if (options.isEmpty())
             return Drag();
         QAction* option = options[Pick(options.size())];
+        if (!option->isCheckable()) {
+            const bool byKey = !option->shortcut().isEmpty() && Chance(50);
+            if (byKey)
+                QTest::keySequence(m_form, option->shortcut());
+            else
+                option->trigger();
+            if (m_form->UndoRecord().Count() == 0) {
+                m_undoBaseline = TableKit::Snapshot(*m_form);
+                m_undoBaselineMoves = m_form->MoveCount();
+            }
+            return QStringLiteral("%1 %2%3").arg(byKey ? "key of" : "item", option->objectName(),
+                                                 option->isEnabled() ? "" : " (disabled)");
+        }
         if (option->objectName() == QLatin1String("Autoplay1") && Chance(50)) {
             QTest::keyClick(m_form, Qt::Key_A, Qt::ControlModifier);
             return QStringLiteral("ctrl+a");
@@ -493,11 +685,15 @@ private:
     // columns, so that random play reaches wins too. Undo then leads back to this table.
     QString NearlyWon() {
         // A won table stays won until the next deal: laying out another would be no game state.
-        if (m_form->GameOver() || !m_rules.SuitFoundations ||
-            m_form->Foundations().size() < 4 * m_rules.Decks || m_form->Tableau().isEmpty())
+        if (m_form->GameOver())
             return DoubleClick();
-        static const char Ranks[] = "A23456789TJQK";
-        static const char Suits[] = "CSDH";
+        if (m_rules.NearlyWon)
+            return LayOut(m_rules.NearlyWon(m_rng));
+        if (m_rules.WholeSuitFoundations && !m_form->Tableau().isEmpty())
+            return WholeSuitsNearlyHome();
+        if (!m_rules.SuitFoundations || m_form->Foundations().size() < 4 * m_rules.Decks ||
+            m_form->Tableau().isEmpty())
+            return DoubleClick();
         QList<std::pair<QString, QString>> piles;
         QStringList loose;
         for (int f = 0; f < 4 * m_rules.Decks; ++f) {
@@ -505,7 +701,7 @@ private:
             const int home = 9 + Pick(4); // 9..12 cards home, the rest loose
             QStringList cards;
             for (int v = 0; v < 13; ++v)
-                (v < home ? cards : loose) << QString(QChar(Ranks[v])) + QChar(Suits[suit]);
+                (v < home ? cards : loose) << CardName(v, suit);
             piles.append({m_form->Foundations()[f]->objectName(), cards.join(' ')});
         }
         std::shuffle(loose.begin(), loose.end(), m_rng);
@@ -515,9 +711,58 @@ private:
             columns[tableau[Pick(tableau.size())]->objectName()] << card;
         for (auto it = columns.cbegin(); it != columns.cend(); ++it)
             piles.append({it.key(), it.value().join(' ')});
+        return LayOut(piles);
+    }
+
+    // Every suit home but one or two, which lie face up on the columns as runs from the King
+    // down, each whole or split in two; a whole one is often dragged home at once, since a
+    // random drag seldom takes all thirteen.
+    QString WholeSuitsNearlyHome() {
+        const QList<TCardPileView*>& foundations = m_form->Foundations();
+        const QList<TCardPileView*>& tableau = m_form->Tableau();
+        const int loose = 1 + Pick(2);
+        QList<std::pair<QString, QString>> piles;
+        QHash<QString, QStringList> columns;
+        std::optional<std::pair<QString, int>> whole; // a column and the index of its whole run's King
+        for (int f = 0; f < foundations.size(); ++f) {
+            QStringList run;
+            for (int v = 12; v >= 0; --v)
+                run << CardName(v, f % 4);
+            if (f < foundations.size() - loose) {
+                piles.append({foundations[f]->objectName(), run.join(' ')});
+                continue;
+            }
+            const int split = Chance(50) ? 13 : 1 + Pick(12);
+            const QString name = tableau[Pick(tableau.size())]->objectName();
+            QStringList& column = columns[name];
+            if (split == 13)
+                whole = {name, static_cast<int>(column.size())};
+            column << run.mid(0, split);
+            if (split < 13)
+                columns[tableau[Pick(tableau.size())]->objectName()] << run.mid(split);
+        }
+        for (auto it = columns.cbegin(); it != columns.cend(); ++it)
+            piles.append({it.key(), it.value().join(' ')});
+        QString what = LayOut(piles);
+        if (whole && Chance(60) && !m_form->GameOver()) {
+            TCardPileView* from = m_form->View(whole->first);
+            TCardPileView* home = nullptr;
+            for (TCardPileView* foundation : m_form->Foundations())
+                if (!home && foundation->Pile.isEmpty())
+                    home = foundation;
+            if (home && whole->second < from->Pile.size()) {
+                MouseKit::Drag(from, PointOn(from, whole->second), home, PointOn(home, -1), 1 + Pick(4));
+                what += QStringLiteral(", drag %1 home").arg(Where(from, whole->second));
+            }
+        }
+        return what;
+    }
+
+    QString LayOut(const QList<std::pair<QString, QString>>& piles) {
         TableKit::Arrange(*m_form, piles, QString());
         GameAccess::SetMoves(m_form, 0);              // a fresh start, as after a deal
         m_undoBaseline = TableKit::Snapshot(*m_form); // the autoplay that follows is undoable
+        m_undoBaselineMoves = 0;
         GameAccess::RunAfterMove(m_form);
         return QStringLiteral("nearly won table laid out");
     }
@@ -538,15 +783,11 @@ private:
             if (TableKit::Snapshot(*m_form) != m_undoBaseline)
                 m_pendingFault = QStringLiteral("undoing everything did not restore the deal:\nexpected\n%1")
                                      .arg(m_undoBaseline);
-            else if (m_form->MoveCount() != 0)
+            else if (m_rules.UndoTakesEveryMove && m_form->MoveCount() != m_undoBaselineMoves)
                 m_pendingFault =
                     QStringLiteral("undoing everything left the move count at %1").arg(m_form->MoveCount());
         }
         return QStringLiteral("undo all (%1 commands)").arg(commands);
-    }
-
-    int Score(TGameForm& form) const {
-        return m_rules.Score ? m_rules.Score(form) : CardsOnFoundations(form);
     }
 
     // Every invariant of the table; an empty string when all hold.
@@ -609,13 +850,18 @@ private:
             if (form.windowTitle() != WindowAccess::Caption(m_form))
                 return QStringLiteral("caption \"%1\" is stale; the table gives \"%2\"")
                     .arg(form.windowTitle(), WindowAccess::Caption(m_form));
-            const QString caption =
-                m_rules.Caption ? m_rules.Caption(form, m_fx.Prefs) : StandardCaption(form, Score(form));
+            const QString caption = m_rules.Caption ? m_rules.Caption(form, m_fx.Prefs)
+                                                    : StandardCaption(form, Score(form, m_rules));
             if (form.windowTitle() != caption)
                 return QStringLiteral("caption \"%1\", expected \"%2\"").arg(form.windowTitle(), caption);
         }
-        if (form.ComputeScore() != Score(form))
-            return QStringLiteral("score %1, the table gives %2").arg(form.ComputeScore()).arg(Score(form));
+        if (form.ComputeScore() != Score(form, m_rules))
+            return QStringLiteral("score %1, the table gives %2")
+                .arg(form.ComputeScore())
+                .arg(Score(form, m_rules));
+        if (m_rules.Table)
+            if (QString fault = m_rules.Table(form); !fault.isEmpty())
+                return fault;
         if (QAction* undo = form.Item(QStringLiteral("Undo1"));
             undo && undo->isEnabled() && (form.GameOver() || form.UndoRecord().Count() == 0))
             return QStringLiteral("Undo1 enabled with %1 records, game over %2")

@@ -6,14 +6,14 @@
 #include <QString>
 
 TCellGameForm::TCellGameForm(TAppContext& context, int gameIndex, bool small, const TGameLayout& layout,
-                             QWidget* parent)
+                             QWidget* parent, const QString& restartName)
     : TGameForm(context, gameIndex, small, layout, parent) {
     MakeFoundationsPassive();
     AddUndoItem();
     AddSeparator();
     AddAutoplayItem();
     AddSeparator();
-    AddGameItems(QStringLiteral("NewGame1"), QStringLiteral("Redeal1"));
+    AddGameItems(QStringLiteral("NewGame1"), restartName);
 }
 
 // ---- layout ------------------------------------------------------------------------

@@ -4,10 +4,10 @@
 
 #include <vector>
 
-// What the games with four free cells share: a free cell holds one card, a
-// column takes a run of the game's kind as long as the free space allows,
-// foundations only receive cards, the double-click falls back to the first
-// empty cell, and autoplay looks at the cells before the columns.
+// What the free-cell games share: a free cell holds one card, a column takes
+// a run of the game's kind as long as the free space allows, foundations only
+// receive cards, the double-click falls back to the first empty cell, and
+// autoplay looks at the cells before the columns. A game may have no cells.
 class TCellGameForm : public TGameForm {
     Q_OBJECT
 
@@ -19,8 +19,8 @@ public:
     TCardPileView* FirstEmptyFreeCell() const;
 
 protected:
-    TCellGameForm(TAppContext& context, int gameIndex, bool small, const TGameLayout& layout,
-                  QWidget* parent);
+    TCellGameForm(TAppContext& context, int gameIndex, bool small, const TGameLayout& layout, QWidget* parent,
+                  const QString& restartName = QStringLiteral("Redeal1"));
 
     // Whether `upper` may lie on `lower` in a column (and so move with it).
     virtual bool Builds(const TCard* lower, const TCard* upper) const = 0;
