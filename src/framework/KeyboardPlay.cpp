@@ -308,8 +308,15 @@ void TKeyboardPlay::Enter(bool shifted) {
                 m_targets.append(target);
             view->DropTarget = kept;
         }
-        // Smart Dragging's choice first, when there is one.
+        // What nothing takes goes straight back: a keyboard cannot carry it anywhere.
         const QList<TCardPileView*> targets = Targets();
+        if (targets.isEmpty()) {
+            m_source = nullptr;
+            view->CancelDrag();
+            TableChanged();
+            return;
+        }
+        // Smart Dragging's choice first, when there is one.
         m_focus = targets.contains(view->DropTarget) ? view->DropTarget : view.data();
         m_card = nullptr;
         view->KeyHover(m_focus);

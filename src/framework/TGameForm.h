@@ -283,6 +283,7 @@ private:
         QList<bool> Faces; // of the saved deal's cards, in its order
         QList<std::pair<QString, bool>> Labels;
         QHash<QString, bool> ItemsEnabled;
+        QString Caption; // as shown, which some deals leave behind the score for a while
         int MoveCount = 0;
         bool GameOver = false;
         int KeptRecords = 0;
@@ -297,6 +298,7 @@ private:
     };
     TTableState CaptureTable() const;
     void RestoreTable(const TTableState& state);
+    void RestoreViewStates(const TTableState& state);
     // Every card of every view and extra pile with its face, to tell whether the table moved.
     QList<quintptr> TableFingerprint() const;
     void UndoCommand();

@@ -25,6 +25,7 @@ TGameForm::TTableState TGameForm::CaptureTable() const {
             state.Labels.append({label->text(), !label->isHidden()});
     for (auto it = m_items.cbegin(); it != m_items.cend(); ++it)
         state.ItemsEnabled.insert(it.key(), it.value()->isEnabled());
+    state.Caption = windowTitle();
     state.MoveCount = m_moveCount;
     state.GameOver = m_gameOver;
     state.Records = m_undo.Records(0);
@@ -48,11 +49,10 @@ QList<quintptr> TGameForm::TableFingerprint() const {
     return print;
 }
 
-void TGameForm::RestoreTable(const TTableState& state) {
+void TGameForm::RestoreViewStates(const TTableState& state) {
     for (int i = 0; i < m_viewOrder.size() && i < state.Views.size(); ++i) {
         TCardPileView* view = m_viewOrder[i];
         const TTableState::TView& saved = state.Views[i];
-        view->Pile.Cards = saved.Cards;
         view->AllowDrag = saved.AllowDrag;
         view->State = saved.State;
         view->SetHint(saved.Hint);
@@ -60,6 +60,12 @@ void TGameForm::RestoreTable(const TTableState& state) {
         view->setVisible(saved.Visible);
         view->update();
     }
+}
+
+void TGameForm::RestoreTable(const TTableState& state) {
+    for (int i = 0; i < m_viewOrder.size() && i < state.Views.size(); ++i)
+        m_viewOrder[i]->Pile.Cards = state.Views[i].Cards;
+    RestoreViewStates(state);
     const QList<TCardPile*> extra = ExtraPiles();
     for (int i = 0; i < extra.size() && i < state.Extra.size(); ++i)
         extra[i]->Cards = state.Extra[i];
@@ -120,10 +126,15 @@ void TGameForm::Redo1Click() {
     const TRedoStep step = std::move(m_redo.back());
     m_redo.pop_back();
     RestoreTable(step.Before);
+    // The game's own displays (a peek window) follow the table as after an Undo; the views keep
+    // what they showed, even where that had not caught up with the table.
+    AfterUndo();
+    RestoreViewStates(step.Before);
     // As loud as the Undo of the action it gives back.
     if (Sound() && !(m_actions.isEmpty() || m_actions.last().quiet))
         Sound()->PlayUndo();
     RefreshCaption();
+    setWindowTitle(step.Before.Caption);
     RefreshRedoItem();
 }
 
