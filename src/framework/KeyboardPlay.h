@@ -5,6 +5,8 @@
 #include <QPointer>
 #include <QRect>
 
+#include "pileview/TCardPileView.h"
+
 class QKeyEvent;
 class TCard;
 class TCardPileView;
@@ -40,7 +42,7 @@ public:
     int FocusIndex() const;
     bool FrameShown() const { return m_shown; }
     // The view whose cards Enter lifted, while they are held.
-    TCardPileView* Holding() const { return m_source; }
+    TCardPileView* Holding() const { return m_source && m_source->IsDragging() ? m_source.data() : nullptr; }
     // The piles that take the held cards, in layout order.
     QList<TCardPileView*> Targets() const;
     // Where the frame lies, in table pixels.
