@@ -253,6 +253,8 @@ TPreferencesDlg::TPreferencesDlg(TSoundManager* sound, QWidget* parent)
     m_minimizeCheck->setChecked(m_prefs.MinimizeToTray);
     m_smartCheck->setChecked(m_prefs.SmartDragging);
     m_tipsCheck->setChecked(m_prefs.ShowTips);
+    m_prefs.ShowMenuBar = ReadBool(QStringLiteral("ShowMenuBar"), true);
+    m_menuBarCheck->setChecked(m_prefs.ShowMenuBar);
 
     // 8. The colour dialog's custom colours.
     ReadCustomColors();
@@ -451,7 +453,7 @@ void TPreferencesDlg::BuildOtherPage(QWidget* page) {
     const auto addCheck = [page](const QString& name, const QString& caption, int row) {
         auto* check = new QCheckBox(caption, page);
         check->setObjectName(name);
-        check->setGeometry(16, 12 + row * 28, 330, 22);
+        check->setGeometry(16, 10 + row * 26, 330, 22);
         return check;
     };
     m_animationCheck =
@@ -463,6 +465,8 @@ void TPreferencesDlg::BuildOtherPage(QWidget* page) {
         addCheck(QStringLiteral("MinimizeCheckBox"), QStringLiteral("Minimize to Tray in Taskbar"), 3);
     m_smartCheck = addCheck(QStringLiteral("SmartCheckBox"), QStringLiteral("Enable \"Smart Dragging\""), 4);
     m_tipsCheck = addCheck(QStringLiteral("TipsCheckBox"), QStringLiteral("Show \"Tips\" at Startup"), 5);
+    m_menuBarCheck =
+        addCheck(QStringLiteral("MenuBarCheckBox"), QStringLiteral("Show menu bar and status line"), 6);
 }
 
 void TPreferencesDlg::SetFileChooser(FileChooser chooser) {
@@ -552,6 +556,7 @@ void TPreferencesDlg::FormClose() {
     m_prefs.MinimizeToTray = m_minimizeCheck->isChecked();
     m_prefs.SmartDragging = m_smartCheck->isChecked();
     m_prefs.ShowTips = m_tipsCheck->isChecked();
+    m_prefs.ShowMenuBar = m_menuBarCheck->isChecked();
     m_prefs.CardSize = m_cardSizeButtons->checkedId() == 0 ? 0 : 1;
 
     const auto writeInt = [this](const char* key, int value) {
@@ -579,6 +584,9 @@ void TPreferencesDlg::FormClose() {
     writeColor("GradientStartColor", m_prefs.GradientStartColor);
     writeColor("GradientEndColor", m_prefs.GradientEndColor);
     writeInt("GradientIndex", m_prefs.GradientIndex);
+    // Newer than the others: a file that never had it keeps without it while it is on.
+    if (!m_prefs.ShowMenuBar || m_profile.Read(QStringLiteral("ShowMenuBar")) != kNone)
+        writeBool("ShowMenuBar", m_prefs.ShowMenuBar);
 
     if (m_prefs.CardSize != m_openCardSize)
         m_cardSizeChanged = true;
