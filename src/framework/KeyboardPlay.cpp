@@ -173,7 +173,15 @@ bool TKeyboardPlay::KeyPress(QKeyEvent* event) {
             return true;
         }
         return false;
+    case Qt::Key_Shift:
+    case Qt::Key_Control:
+    case Qt::Key_Alt:
+    case Qt::Key_Meta:
+        return false;
     default:
+        // Any other key is a command of its own (the space bar's draw): held cards go home first.
+        if (m_source)
+            Cancel();
         return false;
     }
 }

@@ -6,6 +6,7 @@
 #include "framework/TGameForm.h"
 
 #include "cards/TCard.h"
+#include "framework/KeyboardPlay.h"
 #include "framework/TSoundManager.h"
 
 #include <QAction>
@@ -96,6 +97,8 @@ void TGameForm::RestoreTable(const TTableState& state) {
 }
 
 void TGameForm::UndoCommand() {
+    // Cards held by keyboard play go home first; a mouse drag is the game's to answer.
+    m_keyboard->Cancel();
     TTableState before = CaptureTable();
     const QList<quintptr> printBefore = TableFingerprint();
     const int recordsBefore = m_undo.Count();
