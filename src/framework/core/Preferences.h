@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QList>
+#include <QPair>
 #include <QString>
 
 // The player's preferences as held for the whole run (section "Preferences").
@@ -23,4 +25,30 @@ struct TPreferences {
     QString CustomColors;
     QString CustomImage;
     QString BackgroundImage;
+
+    bool operator==(const TPreferences&) const = default;
 };
+
+// Section "Preferences" of the settings file.
+namespace Preferences {
+
+inline constexpr char Section[] = "Preferences";
+
+struct TStored {
+    TPreferences Values;      // every value within its range; absent or damaged keys at their defaults
+    bool HasCardSize = false; // "CardSize" is there (else the screen decides)
+};
+// Reads the section. The three texts (custom colours and the two picture paths) are given as
+// stored, or empty when absent.
+TStored Read(const QString& fileName);
+
+// The keys the preferences dialog writes when it closes, in that order, with their texts.
+QList<QPair<QString, QString>> ClosingTexts(const TPreferences& prefs);
+
+// Writes back what closing the dialog changed, in one locked replacement of the file as it is
+// now: the keys whose text differs between `opened` and `closing`, and the keys the file does
+// not have yet. A key the player left alone keeps what the file holds, which another running
+// program may have saved meanwhile. False when the file could not be written.
+bool WriteBack(const QString& fileName, const TPreferences& opened, const TPreferences& closing);
+
+} // namespace Preferences
