@@ -193,6 +193,16 @@ void TestIniFile::fileSectionAndKeyNamesCompareWithoutCase() {
              QByteArray("[Klondike]\nDrawThree=False\n"));
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
              QStringList{QStringLiteral("Solitaire.ini")});
+    // Beyond ASCII too, and among many sections.
+    QByteArray many = "[Klondike]\nDrawThree=False\n";
+    for (int i = 0; i < 300; ++i)
+        many += "[S" + QByteArray::number(i) + "]\nK=v" + QByteArray::number(i) + "\n";
+    WriteBytes(dir.path() + QStringLiteral("/Solitaire.ini"), many);
+    QVERIFY(
+        IniFile::WriteString(Ini, QStringLiteral("Äpfel"), QStringLiteral("Schlüssel"), QStringLiteral("1")));
+    QCOMPARE(Read(QStringLiteral("äPFEL"), QStringLiteral("SCHLÜSSEL")), QStringLiteral("1"));
+    QCOMPARE(Read(QStringLiteral("s299"), QStringLiteral("k")), QStringLiteral("v299"));
+    WriteBytes(dir.path() + QStringLiteral("/Solitaire.ini"), "[Klondike]\nDrawThree=False\n");
     // A name with no file yet is used as given.
     QCOMPARE(IniFile::ResolvePath(QStringLiteral("Other.INI")), dir.path() + QStringLiteral("/Other.INI"));
 

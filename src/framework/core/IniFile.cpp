@@ -83,7 +83,7 @@ LineSpan LineAt(const QByteArray& data, qsizetype pos) {
 }
 
 // A section header's place. Only sections are indexed, never single lines, so that the
-// index of even a hostile file stays far smaller than the file.
+// index of even a hostile file stays smaller than the file.
 struct SectionSpan {
     qint32 header;     // first byte of the "[name]" line
     qint32 nameBegin;  // the name, trimmed
@@ -96,6 +96,46 @@ struct Layout {
     qsizetype start = 0;   // after a byte order mark, which is not part of the first line's text
     QByteArray eol = "\n"; // the file's own line end, from its first line
     std::vector<SectionSpan> sections;
+    // (hash of the case-folded name, section number), sorted: finds a section among many.
+    std::vector<std::pair<quint32, qint32>> byName;
+};
+
+bool IsAscii(QByteArrayView bytes) {
+    return std::all_of(bytes.begin(), bytes.end(),
+                       [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
+char AsciiLower(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+// A hash that names equal without regard to case share: one over the case-folded code points.
+class FoldedHash {
+public:
+    static quint32 Of(QStringView text) {
+        FoldedHash hash;
+        for (qsizetype i = 0; i < text.size(); ++i) {
+            char32_t c = text[i].unicode();
+            if (text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate()) {
+                c = QChar::surrogateToUcs4(text[i], text[i + 1]);
+                ++i;
+            }
+            hash.Add(QChar::toCaseFolded(c));
+        }
+        return hash.m_value;
+    }
+    static quint32 Of(QByteArrayView utf8) {
+        if (!IsAscii(utf8))
+            return Of(QString::fromUtf8(utf8));
+        FoldedHash hash;
+        for (char c : utf8)
+            hash.Add(static_cast<unsigned char>(AsciiLower(c)));
+        return hash.m_value;
+    }
+
+private:
+    void Add(char32_t c) { m_value = (m_value ^ c) * 16777619u; } // FNV-1a
+    quint32 m_value = 2166136261u;
 };
 
 Layout Parse(const QByteArray& data) {
@@ -129,6 +169,14 @@ Layout Parse(const QByteArray& data) {
         }
         pos = line.next;
     }
+    layout.byName.reserve(layout.sections.size());
+    for (std::size_t i = 0; i < layout.sections.size(); ++i) {
+        const SectionSpan& span = layout.sections[i];
+        layout.byName.emplace_back(
+            FoldedHash::Of(QByteArrayView(data).sliced(span.nameBegin, span.nameLength)),
+            static_cast<qint32>(i));
+    }
+    std::sort(layout.byName.begin(), layout.byName.end());
     return layout;
 }
 
@@ -156,20 +204,14 @@ std::optional<KeyLine> AsKey(const QByteArray& data, const LineSpan& line) {
     return key;
 }
 
-bool IsAscii(QByteArrayView bytes) {
-    return std::all_of(bytes.begin(), bytes.end(),
-                       [](char c) { return static_cast<unsigned char>(c) < 0x80; });
-}
-
-char AsciiLower(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
 // A section or key name looked for, compared with the file's bytes without regard to case.
 // Plain ASCII names, the usual case, compare byte by byte without a conversion.
 class Needle {
 public:
-    explicit Needle(const QString& name) : m_text(name), m_utf8(name.toUtf8()), m_ascii(IsAscii(m_utf8)) {}
+    explicit Needle(const QString& name)
+        : m_text(name), m_utf8(name.toUtf8()), m_ascii(IsAscii(m_utf8)), m_hash(FoldedHash::Of(name)) {}
+
+    quint32 Hash() const { return m_hash; }
 
     bool Matches(QByteArrayView bytes) const {
         if (m_ascii && IsAscii(bytes)) {
@@ -187,27 +229,40 @@ private:
     QString m_text;
     QByteArray m_utf8;
     bool m_ascii;
+    quint32 m_hash;
 };
 
 QByteArrayView NameOf(const QByteArray& data, const SectionSpan& span) {
     return QByteArrayView(data).sliced(span.nameBegin, span.nameLength);
 }
 
+// Calls visit(span) for every section of that name, in file order, until it returns false.
+template <typename Visit>
+void ForEachSection(const QByteArray& data, const Layout& layout, const QString& section, Visit visit) {
+    const Needle wanted(section);
+    const auto hash = wanted.Hash();
+    auto it =
+        std::lower_bound(layout.byName.begin(), layout.byName.end(), std::pair<quint32, qint32>(hash, -1));
+    for (; it != layout.byName.end() && it->first == hash; ++it) {
+        const SectionSpan& span = layout.sections[it->second];
+        if (wanted.Matches(NameOf(data, span)) && !visit(span))
+            return;
+    }
+}
+
 // Calls visit(key line) for every key of every section of that name, in file order,
 // until it returns false.
 template <typename Visit>
 void ForEachKey(const QByteArray& data, const Layout& layout, const QString& section, Visit visit) {
-    const Needle wanted(section);
-    for (const SectionSpan& span : layout.sections) {
-        if (!wanted.Matches(NameOf(data, span)))
-            continue;
+    ForEachSection(data, layout, section, [&](const SectionSpan& span) {
         for (qsizetype pos = span.body; pos < span.end;) {
             const LineSpan line = LineAt(data, pos);
             if (const auto key = AsKey(data, line); key && !visit(*key))
-                return;
+                return false;
             pos = line.next;
         }
-    }
+        return true;
+    });
 }
 
 // The first line holding the key in any section of that name (duplicates: the first wins).
@@ -265,10 +320,8 @@ QByteArray WithKey(const QByteArray& data, const Layout& layout, const QString& 
 
     // Insert after the last line of the first section of that name, before any blank lines that
     // part it from the next section.
-    const Needle wanted(section);
-    for (const SectionSpan& span : layout.sections) {
-        if (!wanted.Matches(NameOf(data, span)))
-            continue;
+    std::optional<QByteArray> inserted;
+    ForEachSection(data, layout, section, [&](const SectionSpan& span) {
         LineSpan last = LineAt(data, span.header);
         for (qsizetype pos = span.body; pos < span.end;) {
             const LineSpan line = LineAt(data, pos);
@@ -281,8 +334,11 @@ QByteArray WithKey(const QByteArray& data, const Layout& layout, const QString& 
             result += layout.eol;
         result += newKey;
         result += QByteArrayView(data).sliced(last.next);
-        return result;
-    }
+        inserted = std::move(result);
+        return false;
+    });
+    if (inserted)
+        return *inserted;
 
     QByteArray result = data;
     if (!result.isEmpty() && !result.endsWith('\n'))
