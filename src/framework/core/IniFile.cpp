@@ -441,6 +441,24 @@ struct Snapshot {
     Layout layout;
 };
 
+// The whole file up to one byte beyond the size limit, read in pieces so that a small file
+// costs a small buffer; nothing when it cannot be read.
+std::optional<QByteArray> ReadAtMostTheLimit(QFile& file) {
+    constexpr qint64 Piece = 64 * 1024;
+    QByteArray data;
+    while (data.size() <= MaxFileSize) {
+        const qsizetype had = data.size();
+        data.resize(had + Piece);
+        const qint64 n = file.read(data.data() + had, std::min<qint64>(Piece, MaxFileSize + 1 - had));
+        if (n < 0)
+            return std::nullopt;
+        data.resize(had + n);
+        if (n == 0)
+            break;
+    }
+    return data;
+}
+
 struct CachedFile {
     Stamp stamp;
     std::shared_ptr<const Snapshot> snapshot;
@@ -496,12 +514,14 @@ std::shared_ptr<const Snapshot> Load(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly) || ::fstat(file.handle(), &info) != 0)
         return nullptr;
-    QByteArray data = file.read(MaxFileSize + 1);
-    if (data.size() > MaxFileSize) {
+    auto data = ReadAtMostTheLimit(file);
+    if (!data)
+        return nullptr;
+    if (data->size() > MaxFileSize) {
         TellOversized(path);
         return nullptr;
     }
-    auto snapshot = MakeSnapshot(std::move(data));
+    auto snapshot = MakeSnapshot(std::move(*data));
     const Stamp stamp = Stamp::Of(info);
     // What was read while the file was still changing is only kept when it matches the stamp taken
     // with it and nothing could change unseen within the time resolution.
@@ -674,20 +694,25 @@ std::optional<Current> ReadCurrent(const QString& target, QString* reason, bool*
                                                 : QStringLiteral("it is not a regular file");
         return std::nullopt;
     }
+    if (current.info.st_size > MaxFileSize) {
+        *oversized = true;
+        return std::nullopt;
+    }
     QFile file(target);
     if (!file.open(QIODevice::ReadOnly)) {
         *reason = file.errorString();
         return std::nullopt;
     }
-    current.data = file.read(MaxFileSize + 1);
-    if (current.info.st_size > MaxFileSize || current.data.size() > MaxFileSize) {
-        *oversized = true;
-        return std::nullopt;
-    }
-    if (file.error() != QFileDevice::NoError) {
+    auto data = ReadAtMostTheLimit(file);
+    if (!data) {
         *reason = file.errorString();
         return std::nullopt;
     }
+    if (data->size() > MaxFileSize) {
+        *oversized = true;
+        return std::nullopt;
+    }
+    current.data = std::move(*data);
     current.exists = true;
     return current;
 }
