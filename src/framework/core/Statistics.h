@@ -47,8 +47,8 @@ int Count(const QString& text);
 // count + 1, staying at the largest integer instead of wrapping to a negative count.
 int Next(int count);
 
-// No game scores anywhere near this; a stored average beyond it is damage.
-inline constexpr double MaxAverage = 1e9;
+// Beyond any average of integer scores: a stored average past it is damage.
+inline constexpr double MaxAverage = 1e10;
 // A stored average: nothing when the text is no finite number within MaxAverage.
 std::optional<double> Average(const QString& text);
 
