@@ -598,7 +598,7 @@ void TestIniFile::failedWritesAreToldOnceNamingTheFileAndTheReason_data() {
     QTest::addColumn<Obstacle>("obstacle");
     QTest::addColumn<QString>("reason");
     QTest::newRow("a folder where the file should be") << Obstacle::FolderAtTheName << "it is a folder";
-    QTest::newRow("a file where the folder should be") << Obstacle::FileAtTheFolder << "cannot be created";
+    QTest::newRow("a file where the folder should be") << Obstacle::FileAtTheFolder << "Not a directory";
     QTest::newRow("a read-only file") << Obstacle::ReadOnlyFile << "Permission denied";
     QTest::newRow("a read-only folder") << Obstacle::ReadOnlyFolder << "Permission denied";
     QTest::newRow("a file beyond the size limit") << Obstacle::Oversized << "larger than 16 MB";

@@ -589,6 +589,21 @@ std::optional<QString> FollowLinks(const QString& path, QString* reason) {
     return std::nullopt;
 }
 
+// Makes the folder and those above it as needed; the reason is the system's, for the first
+// one that cannot be made (a file in the way, no permission).
+bool MakeFolder(const QString& folder, QString* reason) {
+    if (QFileInfo(folder).isDir())
+        return true;
+    const QString parent = QFileInfo(folder).absolutePath();
+    if (parent != folder && !MakeFolder(parent, reason))
+        return false;
+    if (::mkdir(Native(folder).constData(), 0777) != 0 && errno != EEXIST) {
+        *reason = ErrorText(errno);
+        return false;
+    }
+    return true;
+}
+
 // Everything a writer leaves beside the file is named after it in lower case, so that every
 // spelling of the name shares the lock.
 QString Companion(const QString& target, const char* suffix) {
@@ -892,11 +907,8 @@ bool Update(const QString& fileName, const std::function<bool(Edit&)>& edit) {
     bool declined = false;
 
     const bool written = [&] {
-        const QString folder = QFileInfo(path).absolutePath();
-        if (!QDir().mkpath(folder)) {
-            reason = QStringLiteral("its folder cannot be created");
+        if (!MakeFolder(QFileInfo(path).absolutePath(), &reason))
             return false;
-        }
         // Another program may create the file in another spelling, or make it a link, while we wait
         // for the lock: the lock is checked against the name as it is once we hold it.
         WriteLock lock;
