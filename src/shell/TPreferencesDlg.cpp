@@ -249,14 +249,15 @@ TPreferencesDlg::TPreferencesDlg(TSoundManager* sound, QWidget* parent)
     m_tipsCheck->setChecked(m_prefs.ShowTips);
 
     // 8. The colour dialog's custom colours.
-    ReadCustomColors(values.CustomColors);
+    if (stored.CustomColors)
+        ReadCustomColors(*stored.CustomColors);
 
     if (!m_lowColor) {
         // 9. The player's pictures.
-        if (!values.CustomImage.isEmpty())
-            LoadCustomBack(values.CustomImage, m_prefs.BackIndex == 3, true);
-        if (!values.BackgroundImage.isEmpty())
-            LoadBackgroundPicture(values.BackgroundImage);
+        if (stored.CustomImage)
+            LoadCustomBack(*stored.CustomImage, m_prefs.BackIndex == 3, true);
+        if (stored.BackgroundImage)
+            LoadBackgroundPicture(*stored.BackgroundImage);
     } else {
         // 10. Pictures of the player's own are not offered on a 256-colour display.
         m_browseButton->setEnabled(false);
@@ -468,8 +469,6 @@ void TPreferencesDlg::SetColorChooser(ColorChooser chooser) {
 void TPreferencesDlg::ReadCustomColors(const QString& text) {
     // One comma-separated text of "ColorA=BBGGRR" items (hexadecimal), as the
     // colour dialog's custom colours have always been kept.
-    if (text.isEmpty())
-        return;
     m_prefs.CustomColors = text;
     const QStringList items = text.split(QLatin1Char(','), Qt::SkipEmptyParts);
     for (int i = 0; i < items.size(); ++i) {

@@ -43,7 +43,10 @@ public:
                 value = color;
         }
     }
-    void String(const char* key, QString& value) const { value = Text(key).value_or(QString()); }
+    void String(const char* key, std::optional<QString>& stored, QString& value) const {
+        stored = Text(key);
+        value = stored.value_or(QString());
+    }
 
 private:
     QString m_fileName;
@@ -76,9 +79,9 @@ TStored Read(const QString& fileName) {
     keys.Bool("MinimizeToTray", prefs.MinimizeToTray);
     keys.Bool("SmartDragging", prefs.SmartDragging);
     keys.Bool("ShowTips", prefs.ShowTips);
-    keys.String("CustomColors", prefs.CustomColors);
-    keys.String("CustomImage", prefs.CustomImage);
-    keys.String("BackgroundImage", prefs.BackgroundImage);
+    keys.String("CustomColors", stored.CustomColors, prefs.CustomColors);
+    keys.String("CustomImage", stored.CustomImage, prefs.CustomImage);
+    keys.String("BackgroundImage", stored.BackgroundImage, prefs.BackgroundImage);
     return stored;
 }
 

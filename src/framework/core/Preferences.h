@@ -4,6 +4,8 @@
 #include <QPair>
 #include <QString>
 
+#include <optional>
+
 // The player's preferences as held for the whole run (section "Preferences").
 // Colours are 0x00BBGGRR integers, as stored in the settings file.
 struct TPreferences {
@@ -37,9 +39,12 @@ inline constexpr char Section[] = "Preferences";
 struct TStored {
     TPreferences Values;      // every value within its range; absent or damaged keys at their defaults
     bool HasCardSize = false; // "CardSize" is there (else the screen decides)
+    // The three texts as stored (also in Values, empty when absent); an empty path that is
+    // there is still a path to look for.
+    std::optional<QString> CustomColors;
+    std::optional<QString> CustomImage;
+    std::optional<QString> BackgroundImage;
 };
-// Reads the section. The three texts (custom colours and the two picture paths) are given as
-// stored, or empty when absent.
 TStored Read(const QString& fileName);
 
 // The keys the preferences dialog writes when it closes, in that order, with their texts.
