@@ -59,6 +59,8 @@ private slots:
     void slicesMarkTheirShareWithUpToOneDecimal();
     void klondikeAverageIsShownInDollarsOnlyUnderVegasScoring();
     void damagedAverageShowsNotAvailableAndTheRestStillFills();
+    void damagedCountsNeverShowANegativeOrOverflowedFigure_data();
+    void damagedCountsNeverShowANegativeOrOverflowedFigure();
     void streaksShowTheLongestWithItsDateAndAPositiveCurrentStreak();
     void damagedStreakDateLeavesTheLongestBarOutAndNoStaleBars();
     void clearingWinLossWritesNoneAndHidesOnlyThePie();
@@ -224,6 +226,53 @@ void TestStatisticsDlg::damagedAverageShowsNotAvailableAndTheRestStillFills() {
     Write("Pyramid", "AvgScore", QStringLiteral("1e300"));
     m_dlg->SelectGame(GI_PYRAMID);
     QCOMPARE(Field("AvgScoreField"), QStringLiteral("N/A"));
+}
+
+void TestStatisticsDlg::damagedCountsNeverShowANegativeOrOverflowedFigure_data() {
+    QTest::addColumn<QString>("attempts");
+    QTest::addColumn<QString>("won");
+    QTest::addColumn<QString>("shown");
+    QTest::addColumn<double>("lost");
+    QTest::newRow("all attempts lost at the limit") << "2147483647"
+                                                    << "-1"
+                                                    << "2147483647" << 2147483647.0;
+    QTest::newRow("negative attempts") << "-4"
+                                       << "2"
+                                       << "0" << 0.0;
+    QTest::newRow("attempts beyond the integers") << "99999999999"
+                                                  << "0"
+                                                  << "0" << 0.0;
+    QTest::newRow("negative hexadecimal") << "$FFFFFFF0"
+                                          << "None"
+                                          << "0" << 0.0;
+    QTest::newRow("hexadecimal as stored") << "$10"
+                                           << "$FFFFFFFF"
+                                           << "$10" << 16.0;
+}
+
+// A record edited by hand shows no negative count, wrapped difference or negative streak.
+void TestStatisticsDlg::damagedCountsNeverShowANegativeOrOverflowedFigure() {
+    QFETCH(QString, attempts);
+    QFETCH(QString, won);
+    QFETCH(QString, shown);
+    QFETCH(double, lost);
+    Write("Golf", "GamesAttempted", attempts);
+    Write("Golf", "GamesWon", won);
+    Write("Golf", "LongestStreak", QStringLiteral("-3"));
+    Write("Golf", "LongestStreakDate", QStringLiteral("36890.5"));
+    Write("Golf", "CurrentStreak", QStringLiteral("-2147483648"));
+    m_dlg->SelectGame(GI_GOLF);
+    QCOMPARE(Field("TotalAttemptsField"), shown);
+    const auto pie = m_dlg->PieEntries();
+    QCOMPARE(pie.size(), 2);
+    for (const auto& slice : pie) {
+        QVERIFY(slice.value >= 0);
+        if (slice.label == QLatin1String("Games Lost"))
+            QCOMPARE(slice.value, lost);
+    }
+    const auto streaks = m_dlg->StreakEntries();
+    QCOMPARE(streaks.size(), 1);
+    QCOMPARE(streaks[0].value, 0.0);
 }
 
 // The longest streak is labelled with its end date; the current one only when above 0.
