@@ -154,7 +154,10 @@ QAction* TGameForm::AddItem(const QString& name, const QString& caption, const Q
     action->setShortcut(shortcut);
     action->setShortcutContext(Qt::WindowShortcut);
     action->setCheckable(checkable);
-    connect(action, &QAction::triggered, this, [handler = std::move(handler)] { handler(); });
+    connect(action, &QAction::triggered, this, [this, handler = std::move(handler)] {
+        CancelDrags();
+        handler();
+    });
     m_popup->addAction(action);
     addAction(action); // shortcuts work without opening the menu
     m_items.insert(name, action);
@@ -256,6 +259,7 @@ void TGameForm::closeEvent(QCloseEvent* event) {
         event->accept();
         return;
     }
+    CancelDrags();
     if (!FormCloseQuery()) {
         event->ignore();
         return;
@@ -350,6 +354,13 @@ void TGameForm::FinishDeal() {
     m_gameOver = false;
     ++m_dealSerial;
     RefreshCaption();
+}
+
+void TGameForm::CancelDrags() {
+    for (TCardPileView* view : findChildren<TCardPileView*>()) {
+        if (view->IsDragging())
+            view->CancelDrag();
+    }
 }
 
 void TGameForm::ShowCountHint(TCardPileView* view) {
@@ -676,6 +687,7 @@ void TGameForm::FormResize() {
 
 void TGameForm::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Space && HasStock()) {
+        CancelDrags();
         StockAction();
         return;
     }
@@ -684,13 +696,17 @@ void TGameForm::keyPressEvent(QKeyEvent* event) {
 
 void TGameForm::mousePressEvent(QMouseEvent* event) {
     if (event->button() == Qt::MiddleButton && HasStock()) {
+        CancelDrags();
         StockAction();
         return;
     }
     QWidget::mousePressEvent(event);
 }
 
-void TGameForm::contextMenuEvent(QContextMenuEvent* event) { m_popup->exec(event->globalPos()); }
+void TGameForm::contextMenuEvent(QContextMenuEvent* event) {
+    CancelDrags();
+    m_popup->exec(event->globalPos());
+}
 
 void TGameForm::changeEvent(QEvent* event) {
     if (event->type() == QEvent::WindowStateChange) {

@@ -158,6 +158,10 @@ protected:
     void EmptyTable(bool destroy);
     // Sets the hint of the stock view to its card count (off when empty).
     void ShowCountHint(TCardPileView* view);
+    // Puts the cards of a drag in progress back where they came from, as a
+    // refused drop. Every command runs it first: no command acts on a table
+    // whose cards are in the air.
+    void CancelDrags();
 
     // Options: the key's state, or the default when the key is absent.
     bool ReadOption(const QString& key, bool defaultValue);
