@@ -267,7 +267,8 @@ void TGameForm::closeEvent(QCloseEvent* event) {
     m_closed = true;
     WindowPlacement::TPlacement placement;
     // The frame's position, which move() takes back, so the window does not creep.
-    placement.normalGeometry = isMaximized() ? normalGeometry() : QRect(pos(), size());
+    placement.normalGeometry =
+        isMaximized() && m_normalPlace.isValid() ? m_normalPlace : QRect(pos(), size());
     placement.state = isMaximized() ? WindowPlacement::TShowState::Maximized : WindowPlacement::TShowState::Normal;
     WindowPlacement::Save(PlacementSection(), placement);
     EmptyTable(true);
@@ -710,11 +711,31 @@ void TGameForm::contextMenuEvent(QContextMenuEvent* event) {
 
 void TGameForm::changeEvent(QEvent* event) {
     if (event->type() == QEvent::WindowStateChange) {
+        const Qt::WindowStates old = static_cast<QWindowStateChangeEvent*>(event)->oldState();
+        if (isMaximized() && !(old & Qt::WindowMaximized))
+            RememberNormalPlace();
         ApplySizeLimits(isMaximized());
+        // Back from maximized to the place and size it had: the platform does
+        // not always know them (a window opened maximized never showed them).
+        if (!isMaximized() && !isMinimized() && (old & Qt::WindowMaximized) && m_normalPlace.isValid()) {
+            move(m_normalPlace.topLeft());
+            resize(m_normalPlace.size());
+        }
         if (isMinimized() && m_context.MinimizeApp)
             m_context.MinimizeApp();
     }
     QWidget::changeEvent(event);
+}
+
+void TGameForm::RememberNormalPlace() {
+    // The width is locked unless maximized: at the locked width the window
+    // still has its normal geometry, else Qt knows it.
+    if (width() == m_layout.ClientWidth) {
+        m_normalPlace = QRect(pos(), size());
+    } else if (const QRect normal = normalGeometry(); normal.isValid()) {
+        const QPoint frame = geometry().topLeft() - pos();
+        m_normalPlace = QRect(normal.topLeft() - frame, normal.size());
+    }
 }
 
 QString TGameForm::PlacementSection() const {

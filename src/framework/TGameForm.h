@@ -214,6 +214,7 @@ private:
     bool AskQuit();
     void ShowWin();
     QString PlacementSection() const;
+    void RememberNormalPlace();
 
     TAppContext& m_context;
     const int m_gameIndex;
@@ -251,5 +252,8 @@ private:
     bool m_gameOver = false;
     bool m_autoplay = false;
     bool m_placementRestored = false;
+    // Where the window goes back to from maximized: the frame's position and
+    // the client size, as the placement keeps them.
+    QRect m_normalPlace;
     bool m_closed = false;
 };
