@@ -66,6 +66,9 @@ QLineEdit* ReadOnlyField(QWidget* parent, const char* name, const QString& text,
     field->setObjectName(QString::fromLatin1(name));
     field->setGeometry(geometry);
     field->setReadOnly(true);
+    // Reached by a click only: a figure that took the focus passed on from a
+    // chart hidden under it would show its text selected.
+    field->setFocusPolicy(Qt::ClickFocus);
     field->setAlignment(Qt::AlignRight);
     return field;
 }
@@ -175,6 +178,8 @@ TStatisticsDlg::TStatisticsDlg(std::function<const TPreferences&()> prefs, std::
     setContextMenuPolicy(Qt::CustomContextMenu);
     connect(this, &QWidget::customContextMenuRequested, this, &TStatisticsDlg::ShowPopupMenu);
     for (QWidget* chart : {m_gamesWonChart, m_streakChart}) {
+        // Pictures only: a right-click on one leaves the focus where it was.
+        chart->setFocusPolicy(Qt::NoFocus);
         chart->setContextMenuPolicy(Qt::CustomContextMenu);
         connect(chart, &QWidget::customContextMenuRequested, this,
                 [this, chart](const QPoint& pos) { ShowPopupMenu(chart->mapTo(this, pos)); });

@@ -753,6 +753,8 @@ private:
         const int index = RandomIndex(from);
         const QPoint start = PointOn(from, index);
         const int steps = 1 + Pick(5);
+        if (Chance(10))
+            return InterruptedDrag(from, index, start);
         if (Chance(15)) {
             if (const auto bare = BareTable()) {
                 MouseKit::Drag(from, start, m_form, *bare, steps);
@@ -767,6 +769,36 @@ private:
         const QPoint end = PointOn(to, Chance(80) ? toIndex : RandomIndex(to));
         MouseKit::Drag(from, start, to, end, steps);
         return QStringLiteral("drag %1 to %2").arg(Where(from, index), to->objectName());
+    }
+
+    // A command given while cards are held: they go home before it runs, and the release after
+    // it moves nothing. A command that does nothing (a disabled item) leaves the drag going.
+    QString InterruptedDrag(TCardPileView* from, int index, QPoint start) {
+        TCardPileView* to = RandomView(false);
+        const QPoint end = PointOn(to, to->Pile.size() - 1);
+        const int askedBefore = static_cast<int>(m_fx.Messages.Asked.size());
+        MouseKit::Press(from, start);
+        MouseKit::Move(to, end);
+        const bool held = from->IsDragging();
+        auto state = [this] { return TableKit::Snapshot(*m_form) + QString::number(m_form->MoveCount()); };
+        const QString beforeCommand = state();
+        const int pick = Pick(4);
+        const QString command = pick == 0   ? Space()
+                                : pick == 1 ? Undo()
+                                : pick == 2 ? MiddleClick()
+                                            : NewGameOrRestart(Chance(50), askedBefore);
+        const bool stillHeld = from->IsDragging();
+        const QString afterCommand = state();
+        MouseKit::Release(to, end);
+        QString fault;
+        if (held && stillHeld && afterCommand != beforeCommand)
+            fault = QStringLiteral("\"%1\" ran with cards held").arg(command);
+        if (held && !stillHeld && state() != afterCommand)
+            fault = QStringLiteral("the release after \"%1\" moved cards").arg(command);
+        if (!fault.isEmpty() && m_pendingFault.isEmpty())
+            m_pendingFault = fault;
+        return QStringLiteral("drag %1 to %2, %3 meanwhile")
+            .arg(Where(from, index), to->objectName(), command);
     }
 
     QString DoubleClick() {
