@@ -17,6 +17,7 @@ PACKAGES=(
   qt6-image-formats-plugins libgraphicsmagick++1-dev
   fonts-dejavu-core fonts-liberation
   libgtest-dev libbenchmark-dev xvfb xauth xdotool libx11-dev
+  desktop-file-utils appstream
 )
 
 # Only for `./dev.sh fuzz`: clang and its libFuzzer runtime.

@@ -90,13 +90,17 @@ public:
         for (const Entry& entry : slices) {
             auto* slice = new QPieSlice(entry.mark, entry.value);
             slice->setProperty(EntryName, entry.label);
-            slice->setColor(entry.color);
-            slice->setBorderColor(Qt::black);
             slice->setLabelVisible(true);
             slice->setLabelPosition(QPieSlice::LabelInsideHorizontal);
-            slice->setLabelColor(Qt::white);
             slice->setLabelFont(ArialPixels(11));
             m_pie->append(slice);
+            // Set after the append, which dresses the slice in the theme's
+            // colours with a white border. A slice of nothing would still draw
+            // that border, as a white seam across the pie: a slice's border is
+            // its own colour, and an empty slice has none.
+            slice->setColor(entry.color);
+            slice->setPen(entry.value > 0 ? QPen(entry.color) : QPen(Qt::NoPen));
+            slice->setLabelColor(Qt::white);
         }
         // The slices carry their percentage; the legend names them with their count.
         const auto markers = m_pieView->chart()->legend()->markers(m_pie);

@@ -5,10 +5,17 @@
 
 namespace {
 
+// A box over a window that was never shown (the hidden preferences dialog at
+// start-up) would sit where that window would be, in the screen's corner:
+// without one it is centred on the screen.
+QWidget* Owner(QWidget* parent) {
+    return parent && parent->window()->isVisible() ? parent : nullptr;
+}
+
 class BoxMessages final : public TMessages {
 public:
     bool Confirm(QWidget* parent, const QString& text) override {
-        return QMessageBox::question(parent, QApplication::applicationName(), text,
+        return QMessageBox::question(Owner(parent), QApplication::applicationName(), text,
                                      QMessageBox::Ok | QMessageBox::Cancel,
                                      QMessageBox::Ok) == QMessageBox::Ok;
     }
@@ -16,10 +23,10 @@ public:
         QMessageBox::information(parent, QApplication::applicationName(), text, QMessageBox::Ok);
     }
     void Warning(QWidget* parent, const QString& text) override {
-        QMessageBox::warning(parent, QApplication::applicationName(), text, QMessageBox::Ok);
+        QMessageBox::warning(Owner(parent), QApplication::applicationName(), text, QMessageBox::Ok);
     }
     void Error(QWidget* parent, const QString& text) override {
-        QMessageBox::critical(parent, QApplication::applicationName(), text, QMessageBox::Ok);
+        QMessageBox::critical(Owner(parent), QApplication::applicationName(), text, QMessageBox::Ok);
     }
 };
 

@@ -194,7 +194,10 @@ QAction* TGameForm::AddItem(const QString& name, const QString& caption, const Q
     action->setShortcut(shortcut);
     action->setShortcutContext(Qt::WindowShortcut);
     action->setCheckable(checkable);
-    connect(action, &QAction::triggered, this, [handler = std::move(handler)] { handler(); });
+    connect(action, &QAction::triggered, this, [this, handler = std::move(handler)] {
+        CancelDrags();
+        handler();
+    });
     m_popup->addAction(action);
     addAction(action); // shortcuts work without opening the menu
     m_items.insert(name, action);
@@ -307,6 +310,7 @@ void TGameForm::closeEvent(QCloseEvent* event) {
         event->accept();
         return;
     }
+    CancelDrags();
     if (!FormCloseQuery()) {
         event->ignore();
         return;
@@ -314,7 +318,9 @@ void TGameForm::closeEvent(QCloseEvent* event) {
     m_closed = true;
     WindowPlacement::TPlacement placement;
     // The frame's position, which move() takes back, so the window does not creep.
-    placement.normalGeometry = isMaximized() ? normalGeometry() : QRect(pos(), size());
+    placement.normalGeometry =
+        isMaximized() && m_normalPlace.isValid() ? m_normalPlace : QRect(pos(), size());
+    // The stored height is the table's: the bars come on top of it.
     placement.normalGeometry.setHeight(placement.normalGeometry.height() - BarsHeight());
     placement.state =
         isMaximized() ? WindowPlacement::TShowState::Maximized : WindowPlacement::TShowState::Normal;
@@ -431,16 +437,17 @@ TCard* TGameForm::DrawToWaste(TCardPileView* stock, TCardPileView* waste, bool s
     return card;
 }
 
+void TGameForm::CancelDrags() {
+    for (TCardPileView* view : findChildren<TCardPileView*>()) {
+        if (view->IsDragging())
+            view->CancelDrag();
+    }
+}
+
 void TGameForm::ShowCountHint(TCardPileView* view) {
     const int count = view->Pile.size();
     view->SetHint(count > 0 ? QString::number(count) : QString());
     view->SetShowHint(count > 0);
-}
-
-void TGameForm::CancelDrags() {
-    for (TCardPileView* view : m_viewOrder)
-        if (view->IsDragging())
-            view->CancelDrag();
 }
 
 // ---- score and caption -----------------------------------------------------------
@@ -828,6 +835,7 @@ void TGameForm::keyPressEvent(QKeyEvent* event) {
     if (m_barsOn && m_keyboard->KeyPress(event))
         return;
     if (event->key() == Qt::Key_Space && HasStock()) {
+        CancelDrags();
         StockAction();
         return;
     }
@@ -845,6 +853,7 @@ bool TGameForm::focusNextPrevChild(bool next) {
 
 void TGameForm::mousePressEvent(QMouseEvent* event) {
     if (event->button() == Qt::MiddleButton && HasStock()) {
+        CancelDrags();
         StockAction();
         return;
     }
@@ -852,16 +861,37 @@ void TGameForm::mousePressEvent(QMouseEvent* event) {
 }
 
 void TGameForm::contextMenuEvent(QContextMenuEvent* event) {
+    CancelDrags();
     m_popup->exec(event->globalPos());
 }
 
 void TGameForm::changeEvent(QEvent* event) {
     if (event->type() == QEvent::WindowStateChange) {
+        const Qt::WindowStates old = static_cast<QWindowStateChangeEvent*>(event)->oldState();
+        if (isMaximized() && !(old & Qt::WindowMaximized))
+            RememberNormalPlace();
         ApplySizeLimits(isMaximized());
+        // Back from maximized to the place and size it had: the platform does
+        // not always know them (a window opened maximized never showed them).
+        if (!isMaximized() && !isMinimized() && (old & Qt::WindowMaximized) && m_normalPlace.isValid()) {
+            move(m_normalPlace.topLeft());
+            resize(m_normalPlace.size());
+        }
         if (isMinimized() && m_context.MinimizeApp)
             m_context.MinimizeApp();
     }
     QWidget::changeEvent(event);
+}
+
+void TGameForm::RememberNormalPlace() {
+    // The width is locked unless maximized: at the locked width the window
+    // still has its normal geometry, else Qt knows it.
+    if (width() == m_layout.ClientWidth) {
+        m_normalPlace = QRect(pos(), size());
+    } else if (const QRect normal = normalGeometry(); normal.isValid()) {
+        const QPoint frame = geometry().topLeft() - pos();
+        m_normalPlace = QRect(normal.topLeft() - frame, normal.size());
+    }
 }
 
 QString TGameForm::PlacementSection() const {

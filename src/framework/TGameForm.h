@@ -202,8 +202,9 @@ protected:
     void EmptyTable(bool destroy);
     // Sets the hint of the stock view to its card count (off when empty).
     void ShowCountHint(TCardPileView* view);
-    // Ends any drag in progress as a refused drop, so that the lifted cards are home again before
-    // a command (a key press arrives during a drag) changes the table under them.
+    // Puts the cards of a drag in progress back where they came from, as a
+    // refused drop. Every command runs it first: no command acts on a table
+    // whose cards are in the air.
     void CancelDrags();
 
     // Options: the key's state, or the default when the key is absent.
@@ -323,6 +324,7 @@ private:
     bool AskQuit();
     void ShowWin();
     QString PlacementSection() const;
+    void RememberNormalPlace();
 
     TAppContext& m_context;
     const int m_gameIndex;
@@ -369,5 +371,8 @@ private:
     bool m_gameOver = false;
     bool m_autoplay = false;
     bool m_placementRestored = false;
+    // Where the window goes back to from maximized: the frame's position and
+    // the client size, as the placement keeps them.
+    QRect m_normalPlace;
     bool m_closed = false;
 };

@@ -62,6 +62,7 @@ void TGameForm::ApplyBars(bool on) {
         return;
     m_barsOn = on;
     const int tableHeight = m_table->height();
+    const int barsBefore = BarsHeight();
     QAction* redo = Item(Redo1);
     QAction* selectDeal = Item(SelectDeal1);
     if (on) {
@@ -91,6 +92,8 @@ void TGameForm::ApplyBars(bool on) {
     ApplySizeLimits(isMaximized());
     if (!isMaximized() && !isMinimized())
         resize(width(), tableHeight + BarsHeight());
+    else if (m_normalPlace.isValid()) // back from maximized with the same table
+        m_normalPlace.setHeight(m_normalPlace.height() - barsBefore + BarsHeight());
     LayoutBars();
     if (m_arraysFilled) {
         ApplyAnchors();

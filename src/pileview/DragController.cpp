@@ -4,6 +4,7 @@
 #include "pileview/TCardPileView.h"
 
 #include <QApplication>
+#include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -121,6 +122,30 @@ bool TDragController::Ask(QWidget* hit) {
     return true;
 }
 
+void TDragController::PressDuringDrag(const QMouseEvent& mouse) {
+    // Another button is a command of its own (the middle button's draw, the
+    // popup menu). The cards go home first; then the press goes to the control
+    // under the pointer, not to the view that holds the mouse since the left press.
+    const QPointer<QWidget> window = m_window;
+    const QPoint at = mouse.position().toPoint();
+    m_source->FinishDrag(false, QPoint()); // `this` may be gone from here on
+    if (!window)
+        return;
+    QPointer<QWidget> under = window->childAt(at);
+    if (!under)
+        under = window.data();
+    const QPoint local = under->mapFrom(window, at);
+    QMouseEvent press(mouse.type(), local, mouse.globalPosition(), mouse.button(), mouse.buttons(),
+                      mouse.modifiers(), mouse.pointingDevice());
+    QCoreApplication::sendEvent(under, &press);
+    // The press was taken from Qt, and with it the popup menu it would have raised.
+    if (under && mouse.button() == Qt::RightButton) {
+        QContextMenuEvent menu(QContextMenuEvent::Mouse, local, mouse.globalPosition().toPoint(),
+                               mouse.modifiers());
+        QCoreApplication::sendEvent(under, &menu);
+    }
+}
+
 bool TDragController::eventFilter(QObject* watched, QEvent* event) {
     if (!m_active)
         return false;
@@ -146,6 +171,12 @@ bool TDragController::eventFilter(QObject* watched, QEvent* event) {
             // Let the release go on afterwards, so Qt forgets the pressed widget.
             m_source->FinishDrag(true, at);
             return false;
+        }
+        const bool press =
+            event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick;
+        if (press && mouse->button() != Qt::LeftButton) {
+            PressDuringDrag(*mouse);
+            return true;
         }
         if (event->type() == QEvent::MouseMove)
             Track(at);

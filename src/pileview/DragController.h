@@ -7,6 +7,7 @@
 #include <QWidget>
 #include <QWindow>
 
+class QMouseEvent;
 class TCardPileView;
 
 // Carries one drag of a pile view to its end. Our own machinery rather than
@@ -16,7 +17,8 @@ class TCardPileView;
 // While active it watches the application's events: the top-level window's
 // mouse moves move the picture and ask the control under the pointer whether
 // it accepts the group; the left release, Escape or losing the window ends the
-// drag through the source view.
+// drag through the source view; another button ends it as a refused drop and
+// then runs its own command.
 class TDragController : public QObject {
     Q_OBJECT
 public:
@@ -50,6 +52,7 @@ protected:
 private:
     // Asks the pile view or drag target at or above `hit`.
     bool Ask(QWidget* hit);
+    void PressDuringDrag(const QMouseEvent& mouse);
 
     TCardPileView* m_source;
     QPointer<QWidget> m_window;

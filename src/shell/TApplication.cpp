@@ -91,6 +91,8 @@ private:
 TApplication::TApplication(std::unique_ptr<ISoundOutput> soundOutput, const CommandLine::TStart& start) {
     // 1. The application.
     QApplication::setApplicationName(QStringLiteral("Quintaro"));
+    // Ties the windows to the installed desktop entry, and so to its icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral(QUINTARO_APP_ID));
     // No display name: Qt would append it to every caption ("Quintaro!", "Klondike   Score: 5").
     if (Resources::Exists(QStringLiteral("APPICON")))
         QApplication::setWindowIcon(QIcon(QPixmap::fromImage(Resources::Image(QStringLiteral("APPICON")))));

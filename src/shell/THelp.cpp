@@ -1,10 +1,12 @@
 #include "shell/THelp.h"
 
 #include "framework/core/GameTable.h"
+#include "shell/ScreenCentre.h"
 
 #include <QHBoxLayout>
 #include <QPointer>
 #include <QPushButton>
+#include <QShortcut>
 #include <QTextBrowser>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -95,6 +97,9 @@ THelpViewer::THelpViewer(QWidget* parent) : QWidget(parent, Qt::Window) {
     setAttribute(Qt::WA_QuitOnClose, false);
     setAttribute(Qt::WA_DeleteOnClose);
     resize(640, 560);
+    // Escape closes the viewer from wherever the focus is in it.
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(escape, &QShortcut::activated, this, &QWidget::close);
 
     m_contentsButton = new QPushButton(QStringLiteral("&Contents"), this);
     m_contentsButton->setObjectName(QStringLiteral("ContentsButton"));
@@ -137,6 +142,8 @@ THelpViewer* THelpViewer::Open(QWidget* parent, const QUrl& url) {
     if (!viewer) {
         viewer = new THelpViewer(owner);
         Viewer() = viewer;
+        // Wholly on the asker's screen, however small that is.
+        FitOnScreen(viewer, owner);
     } else if (viewer->parentWidget() != owner) {
         // A modal dialog blocks every window outside its own family, so the
         // viewer joins the family of the window that asks for help.

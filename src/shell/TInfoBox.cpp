@@ -2,6 +2,7 @@
 
 #include "cards/Resources.h"
 #include "framework/TSoundManager.h"
+#include "shell/ScreenCentre.h"
 #include "shell/THelp.h"
 
 #include <QFrame>
@@ -74,6 +75,8 @@ TInfoBox* TInfoBox::ShowInfoBox(QWidget* parent, bool lowColor, TSoundManager* s
     if (!box) {
         box = new TInfoBox(parent, lowColor, sounds);
         Current() = box;
+        // On the screen, not over the selector, which may sit at its edge.
+        CentreOnScreen(box, parent);
     }
     box->show();
     box->raise();

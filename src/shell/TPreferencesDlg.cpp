@@ -202,21 +202,19 @@ TPreferencesDlg::TPreferencesDlg(TSoundManager* sound, QWidget* parent)
         m_backImages[i]->setPixmap(
             CardPicture(Picture(QStringLiteral("FS_BACK%1").arg(i + 1) + lowSuffix).toImage()));
 
-    // 3. The chosen back. A value outside 0-3 (edited by hand) would index past the backs.
-    QString text = m_profile.Read(QStringLiteral("BackIndex"));
-    if (text != kNone) {
-        const int index = ProfileText::ToInt(text);
-        m_prefs.BackIndex = index >= 0 && index <= 3 ? index : 0;
-    }
+    // 3. - 8. The stored values, each within its range.
+    const Preferences::TStored stored = Preferences::Read(m_profile.FileName());
+    const TPreferences& values = stored.Values;
+    m_prefs.BackIndex = values.BackIndex;
     TCard::SetBackIndex(m_prefs.BackIndex);
     m_backButtons[m_prefs.BackIndex]->setChecked(true);
 
     // 4. The card size; a first start picks it from the screen and keeps it.
-    text = m_profile.Read(QStringLiteral("CardSize"));
-    if (text != kNone) {
-        m_prefs.CardSize = ProfileText::ToInt(text) == 0 ? 0 : 1;
+    if (stored.HasCardSize) {
+        m_prefs.CardSize = values.CardSize;
     } else {
         m_prefs.CardSize = ScreenWidth() > 800 ? 1 : 0;
+        m_profile.SetEntry(QStringLiteral("CardSize"));
         m_profile.SetValue(m_prefs.CardSize);
     }
     m_cardSizeButtons->button(m_prefs.CardSize)->setChecked(true);
@@ -224,49 +222,44 @@ TPreferencesDlg::TPreferencesDlg(TSoundManager* sound, QWidget* parent)
     m_openCardSize = m_prefs.CardSize;
 
     // 5. Background kind and gradient direction.
-    text = m_profile.Read(QStringLiteral("BackgroundIndex"));
-    if (text != kNone) {
-        const int index = ProfileText::ToInt(text);
-        m_prefs.BackgroundIndex = index >= 0 && index <= 2 ? index : 0;
-    }
-    SetBackgroundIndex(m_prefs.BackgroundIndex);
-    text = m_profile.Read(QStringLiteral("GradientIndex"));
-    if (text != kNone)
-        m_prefs.GradientIndex = ProfileText::ToInt(text) == 1 ? 1 : 0;
+    SetBackgroundIndex(values.BackgroundIndex);
+    m_prefs.GradientIndex = values.GradientIndex;
     m_gradientButtons->button(m_prefs.GradientIndex)->setChecked(true);
 
     // 6. Colours.
-    ReadColor(QStringLiteral("BackgroundColor"), m_prefs.BackgroundColor, m_solidPanel);
-    ReadColor(QStringLiteral("GradientStartColor"), m_prefs.GradientStartColor, m_startPanel);
-    ReadColor(QStringLiteral("GradientEndColor"), m_prefs.GradientEndColor, m_endPanel);
+    m_prefs.BackgroundColor = values.BackgroundColor;
+    m_prefs.GradientStartColor = values.GradientStartColor;
+    m_prefs.GradientEndColor = values.GradientEndColor;
+    PaintPanel(m_solidPanel, m_prefs.BackgroundColor);
+    PaintPanel(m_startPanel, m_prefs.GradientStartColor);
+    PaintPanel(m_endPanel, m_prefs.GradientEndColor);
 
     // 7. The switches.
-    m_prefs.DoAnimation = ReadBool(QStringLiteral("DoAnimation"), true);
-    m_prefs.DoSound = ReadBool(QStringLiteral("DoSound"), true);
-    m_prefs.VegasScoring = ReadBool(QStringLiteral("VegasScoring"), false);
-    m_prefs.MinimizeToTray = ReadBool(QStringLiteral("MinimizeToTray"), false);
-    m_prefs.SmartDragging = ReadBool(QStringLiteral("SmartDragging"), true);
-    m_prefs.ShowTips = ReadBool(QStringLiteral("ShowTips"), true);
+    m_prefs.DoAnimation = values.DoAnimation;
+    m_prefs.DoSound = values.DoSound;
+    m_prefs.VegasScoring = values.VegasScoring;
+    m_prefs.MinimizeToTray = values.MinimizeToTray;
+    m_prefs.SmartDragging = values.SmartDragging;
+    m_prefs.ShowTips = values.ShowTips;
     m_animationCheck->setChecked(m_prefs.DoAnimation);
     m_soundCheck->setChecked(m_prefs.DoSound);
     m_vegasCheck->setChecked(m_prefs.VegasScoring);
     m_minimizeCheck->setChecked(m_prefs.MinimizeToTray);
     m_smartCheck->setChecked(m_prefs.SmartDragging);
     m_tipsCheck->setChecked(m_prefs.ShowTips);
-    m_prefs.ShowMenuBar = ReadBool(QStringLiteral("ShowMenuBar"), true);
+    m_prefs.ShowMenuBar = values.ShowMenuBar;
     m_menuBarCheck->setChecked(m_prefs.ShowMenuBar);
 
     // 8. The colour dialog's custom colours.
-    ReadCustomColors();
+    if (stored.CustomColors)
+        ReadCustomColors(*stored.CustomColors);
 
     if (!m_lowColor) {
         // 9. The player's pictures.
-        text = m_profile.Read(QStringLiteral("CustomImage"));
-        if (text != kNone)
-            LoadCustomBack(text, m_prefs.BackIndex == 3, true);
-        text = m_profile.Read(QStringLiteral("BackgroundImage"));
-        if (text != kNone)
-            LoadBackgroundPicture(text);
+        if (stored.CustomImage)
+            LoadCustomBack(*stored.CustomImage, m_prefs.BackIndex == 3, true);
+        if (stored.BackgroundImage)
+            LoadBackgroundPicture(*stored.BackgroundImage);
     } else {
         // 10. Pictures of the player's own are not offered on a 256-colour display.
         m_browseButton->setEnabled(false);
@@ -477,29 +470,9 @@ void TPreferencesDlg::SetColorChooser(ColorChooser chooser) {
     m_colorChooser = chooser ? std::move(chooser) : ColorChooser(DefaultChooseColor);
 }
 
-void TPreferencesDlg::ReadColor(const QString& key, int& value, QFrame* panel) {
-    const QString text = m_profile.Read(key);
-    if (text != kNone) {
-        // A damaged colour text keeps the default rather than stopping the program.
-        bool ok = false;
-        const int color = ProfileText::ToColor(text, &ok);
-        if (ok)
-            value = color;
-    }
-    PaintPanel(panel, value);
-}
-
-bool TPreferencesDlg::ReadBool(const QString& key, bool fallback) {
-    const QString text = m_profile.Read(key);
-    return text == kNone ? fallback : ProfileText::IsTrue(text);
-}
-
-void TPreferencesDlg::ReadCustomColors() {
+void TPreferencesDlg::ReadCustomColors(const QString& text) {
     // One comma-separated text of "ColorA=BBGGRR" items (hexadecimal), as the
     // colour dialog's custom colours have always been kept.
-    const QString text = m_profile.Read(QStringLiteral("CustomColors"));
-    if (text == kNone)
-        return;
     m_prefs.CustomColors = text;
     const QStringList items = text.split(QLatin1Char(','), Qt::SkipEmptyParts);
     for (int i = 0; i < items.size(); ++i) {
@@ -542,6 +515,7 @@ int TPreferencesDlg::CheckedBackIndex() const {
 
 int TPreferencesDlg::ShowModal() {
     m_openCardSize = m_prefs.CardSize;
+    m_opened = m_prefs;
     const int result = Modal::Exec(*this);
     FormClose();
     return result;
@@ -559,34 +533,9 @@ void TPreferencesDlg::FormClose() {
     m_prefs.ShowMenuBar = m_menuBarCheck->isChecked();
     m_prefs.CardSize = m_cardSizeButtons->checkedId() == 0 ? 0 : 1;
 
-    const auto writeInt = [this](const char* key, int value) {
-        m_profile.SetEntry(QString::fromLatin1(key));
-        m_profile.SetValue(value);
-    };
-    const auto writeBool = [this](const char* key, bool value) {
-        m_profile.SetEntry(QString::fromLatin1(key));
-        m_profile.SetState(value);
-    };
-    const auto writeColor = [this](const char* key, int value) {
-        m_profile.SetEntry(QString::fromLatin1(key));
-        m_profile.SetText(ProfileText::FromColor(value));
-    };
-    writeColor("BackgroundColor", m_prefs.BackgroundColor);
-    writeInt("BackIndex", m_prefs.BackIndex);
-    writeBool("DoAnimation", m_prefs.DoAnimation);
-    writeBool("DoSound", m_prefs.DoSound);
-    writeBool("VegasScoring", m_prefs.VegasScoring);
-    writeBool("SmartDragging", m_prefs.SmartDragging);
-    writeBool("ShowTips", m_prefs.ShowTips);
-    writeBool("MinimizeToTray", m_prefs.MinimizeToTray);
-    writeInt("CardSize", m_prefs.CardSize);
-    writeInt("BackgroundIndex", m_prefs.BackgroundIndex);
-    writeColor("GradientStartColor", m_prefs.GradientStartColor);
-    writeColor("GradientEndColor", m_prefs.GradientEndColor);
-    writeInt("GradientIndex", m_prefs.GradientIndex);
-    // Newer than the others: a file that never had it keeps without it while it is on.
-    if (!m_prefs.ShowMenuBar || m_profile.Read(QStringLiteral("ShowMenuBar")) != kNone)
-        writeBool("ShowMenuBar", m_prefs.ShowMenuBar);
+    // Only what the player changed here is written: a key left alone keeps what another
+    // running program may have saved in the meantime.
+    Preferences::WriteBack(m_profile.FileName(), m_opened, m_prefs);
 
     if (m_prefs.CardSize != m_openCardSize)
         m_cardSizeChanged = true;

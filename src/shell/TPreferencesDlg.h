@@ -89,9 +89,7 @@ private:
     QFrame* MakeColorPanel(QWidget* parent, const QString& name, const QString& hint);
     static void PaintPanel(QFrame* panel, int color);
 
-    void ReadColor(const QString& key, int& value, QFrame* panel);
-    bool ReadBool(const QString& key, bool fallback);
-    void ReadCustomColors();
+    void ReadCustomColors(const QString& text);
     void WriteCustomColors();
 
     void FormClose();
@@ -111,6 +109,7 @@ private:
     TSoundManager* m_sound;
     TProfile m_profile;
     TPreferences m_prefs;
+    TPreferences m_opened; // the values when the dialog was last shown
     QImage m_backgroundPicture;
     bool m_lowColor = false;
     bool m_cardSizeChanged = false;

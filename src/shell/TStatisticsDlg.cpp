@@ -3,6 +3,7 @@
 #include "framework/Modal.h"
 #include "framework/core/GameTable.h"
 #include "framework/core/Modules.h"
+#include "framework/core/Statistics.h"
 #include "shell/THelp.h"
 
 #include <QComboBox>
@@ -65,6 +66,9 @@ QLineEdit* ReadOnlyField(QWidget* parent, const char* name, const QString& text,
     field->setObjectName(QString::fromLatin1(name));
     field->setGeometry(geometry);
     field->setReadOnly(true);
+    // Reached by a click only: a figure that took the focus passed on from a
+    // chart hidden under it would show its text selected.
+    field->setFocusPolicy(Qt::ClickFocus);
     field->setAlignment(Qt::AlignRight);
     return field;
 }
@@ -174,6 +178,8 @@ TStatisticsDlg::TStatisticsDlg(std::function<const TPreferences&()> prefs, std::
     setContextMenuPolicy(Qt::CustomContextMenu);
     connect(this, &QWidget::customContextMenuRequested, this, &TStatisticsDlg::ShowPopupMenu);
     for (QWidget* chart : {m_gamesWonChart, m_streakChart}) {
+        // Pictures only: a right-click on one leaves the focus where it was.
+        chart->setFocusPolicy(Qt::NoFocus);
         chart->setContextMenuPolicy(Qt::CustomContextMenu);
         connect(chart, &QWidget::customContextMenuRequested, this,
                 [this, chart](const QPoint& pos) { ShowPopupMenu(chart->mapTo(this, pos)); });
@@ -216,18 +222,12 @@ void TStatisticsDlg::GameSelectBoxChange(int index) {
 }
 
 void TStatisticsDlg::ClearWinLossClick() {
-    for (const char* key : {"GamesAttempted", "GamesWon", "AvgScore"}) {
-        m_profile.SetEntry(QString::fromLatin1(key));
-        m_profile.SetText(None);
-    }
+    Statistics::ClearWinLoss(m_profile);
     FillDialog();
 }
 
 void TStatisticsDlg::ClearStreaksClick() {
-    for (const char* key : {"LongestStreak", "CurrentStreak"}) {
-        m_profile.SetEntry(QString::fromLatin1(key));
-        m_profile.SetText(None);
-    }
+    Statistics::ClearStreaks(m_profile);
     FillDialog();
 }
 
@@ -240,17 +240,20 @@ void TStatisticsDlg::FillDialog() {
     if (attempts == None) {
         m_gamesWonChart->hide();
     } else {
-        m_totalAttemptsField->setText(attempts);
+        // The count as stored, unless that is no count at all (a negative or overflowing
+        // number, or a word): then the count the next game goes on from.
+        const int count = Statistics::Count(attempts);
+        const auto stored = ProfileText::ParseInt(attempts);
+        m_totalAttemptsField->setText(stored && *stored >= 0 ? attempts : QString::number(count));
         const QString won = m_profile.Read(QStringLiteral("GamesWon"));
-        FillPie(ProfileText::ToInt(attempts), won == None ? 0 : ProfileText::ToInt(won));
+        FillPie(count, won == None ? 0 : Statistics::Count(won));
         m_gamesWonChart->show();
 
         const QString avg = m_profile.Read(QStringLiteral("AvgScore"));
-        bool ok = false;
-        const double value = avg == None ? 0.0 : ProfileText::ToDouble(avg, &ok);
+        const auto value = avg == None ? std::nullopt : Statistics::Average(avg);
         // A damaged average only costs its own field; the rest is still shown.
         const bool vegas = m_gameIndex == GI_KLONDIKE && m_prefs && m_prefs().VegasScoring;
-        m_avgScoreField->setText(ok ? AverageText(value, vegas) : QStringLiteral("N/A"));
+        m_avgScoreField->setText(value ? AverageText(*value, vegas) : QStringLiteral("N/A"));
     }
     FillStreaks();
 }
@@ -298,13 +301,13 @@ void TStatisticsDlg::FillStreaks() {
         const QDate date = ProfileText::ToDateTime(days).date();
         categories.append(QStringLiteral("Longest Streak, Ended ") +
                           QLocale::system().toString(date, QLocale::ShortFormat));
-        values.append(ProfileText::ToInt(longest));
+        values.append(Statistics::Count(longest));
     }
     const QString current = m_profile.Read(QStringLiteral("CurrentStreak"));
-    const bool hasCurrent = current != None && ProfileText::ToInt(current) > 0;
+    const bool hasCurrent = current != None && Statistics::Count(current) > 0;
     if (hasCurrent) {
         categories.append(QStringLiteral("Current Streak"));
-        values.append(ProfileText::ToInt(current));
+        values.append(Statistics::Count(current));
     }
     if (m_charts)
         m_charts->SetStreaks(categories, values, hasCurrent ? int(values.size()) - 1 : -1, LostColor,

@@ -1,9 +1,9 @@
 #include "shell/TTipsForm.h"
 
+#include "framework/core/DataFiles.h"
 #include "framework/core/IniFile.h"
 
 #include <QCheckBox>
-#include <QCoreApplication>
 #include <QFileInfo>
 #include <QFrame>
 #include <QLabel>
@@ -24,7 +24,7 @@ const QString kNone = QStringLiteral("None");
 QString TTipsForm::TipsFile() {
     if (!TipsFileOverride().isEmpty())
         return TipsFileOverride();
-    return QCoreApplication::applicationDirPath() + QStringLiteral("/Tips.ini");
+    return DataFiles::Locate(QStringLiteral("Tips.ini"));
 }
 
 void TTipsForm::SetTipsFile(const QString& path) {

@@ -10,7 +10,8 @@ class QLabel;
 class QPushButton;
 
 // The tip of the day. Tips come from section "Tips" of "Tips.ini" beside the
-// program; the position in the list survives between runs as "TipsIndex".
+// program or in the installed data folder (DataFiles); the position in the
+// list survives between runs as "TipsIndex".
 class TTipsForm : public QDialog {
     Q_OBJECT
 
@@ -18,8 +19,8 @@ public:
     // Reads the tips and selects the one after the tip shown last time.
     explicit TTipsForm(QWidget* parent = nullptr);
 
-    // The tips file: "Tips.ini" in the program's directory unless overridden
-    // (tests); an empty path restores the default.
+    // The tips file: "Tips.ini" beside the program or in the installed data
+    // folder, unless overridden (tests); an empty path restores the default.
     static QString TipsFile();
     static void SetTipsFile(const QString& path);
     // Every tip of a tips file in file order, with "^^" turned into line breaks.

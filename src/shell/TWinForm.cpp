@@ -2,6 +2,7 @@
 
 #include "cards/Resources.h"
 #include "framework/TSoundManager.h"
+#include "shell/ScreenCentre.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -44,6 +45,8 @@ TWinForm::TWinForm(TSoundManager* sound, QWidget* parent) : QDialog(parent) {
     m_statistics = makeButton("Button3", QStringLiteral("Show Statistics..."), {244, 162, 106, 25}, StatisticsResult);
     m_ok->setDefault(true);
     m_ok->setFocus();
+
+    CentreOnScreen(this, parent);
 
     m_timer = new QTimer(this);
     m_timer->setInterval(200);

@@ -8,6 +8,9 @@
 #include <QTest>
 #include <QThread>
 
+#include <csignal>
+#include <cstdio>
+#include <sys/resource.h>
 #include <unistd.h>
 
 namespace {
@@ -16,6 +19,10 @@ namespace {
 constexpr char WriterDirVariable[] = "QUINTARO_INI_WRITER_DIR";
 constexpr char WriterNameVariable[] = "QUINTARO_INI_WRITER_NAME";
 constexpr int KeysPerWriter = 60;
+// Set in a child copy of this program that writes under a file size limit, or holds the lock.
+constexpr char ChildVariable[] = "QUINTARO_INI_CHILD";
+constexpr char LimitVariable[] = "QUINTARO_INI_LIMIT";
+const QString BigValue(8000, QLatin1Char('x'));
 
 QByteArray FileBytes(const QString& path) {
     QFile file(path);
@@ -49,6 +56,63 @@ int RunWriter() {
     return failures;
 }
 
+// Writes one big key twice with no more room on the disk than the limit (the way a full disk
+// refuses a write) and says on standard output what each write returned.
+int RunLimitedWriter() {
+    IniFile::SetDirectory(qEnvironmentVariable(WriterDirVariable));
+    std::signal(SIGXFSZ, SIG_IGN); // the write must fail, not kill the program
+    const rlim_t limit = qEnvironmentVariable(LimitVariable).toULongLong();
+    const rlimit bound{limit, limit};
+    if (::setrlimit(RLIMIT_FSIZE, &bound) != 0)
+        return 2;
+    for (int i = 0; i < 2; ++i) {
+        const bool written =
+            IniFile::WriteString(Ini, QStringLiteral("Klondike"), QStringLiteral("Big"), BigValue);
+        std::printf("%s\n", written ? "written" : "refused");
+    }
+    return 0;
+}
+
+// Takes the lock and keeps it until killed.
+int RunLockHolder() {
+    IniFile::SetDirectory(qEnvironmentVariable(WriterDirVariable));
+    IniFile::Update(Ini, [](IniFile::Edit& file) {
+        file.Write(QStringLiteral("S"), QStringLiteral("Holder"), QStringLiteral("never saved"));
+        std::printf("holding\n");
+        std::fflush(stdout);
+        QThread::sleep(60);
+        return true;
+    });
+    return 0;
+}
+
+QProcess* StartChild(QObject* parent, const char* role, const QString& dir, const QString& limit = {}) {
+    auto* process = new QProcess(parent);
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QLatin1String(ChildVariable), QLatin1String(role));
+    env.insert(QLatin1String(WriterDirVariable), dir);
+    env.insert(QLatin1String(LimitVariable), limit);
+    process->setProcessEnvironment(env);
+    process->start(QCoreApplication::applicationFilePath(), {});
+    return process;
+}
+
+QStringList FilesIn(const QString& dir) {
+    return QDir(dir).entryList(QDir::Files | QDir::Hidden | QDir::System);
+}
+
+// Collects the service's failure notes for one test.
+class ToldLines {
+public:
+    ToldLines() {
+        IniFile::SetReportSink([this](const QString& line) { Lines << line; });
+    }
+    ~ToldLines() { IniFile::SetReportSink({}); }
+    QStringList Lines;
+};
+
+enum class Obstacle { FolderAtTheName, FileAtTheFolder, ReadOnlyFile, ReadOnlyFolder, Oversized };
+
 } // namespace
 
 // The settings file reader and writer: names, byte-exact preservation, damage, failures, concurrency.
@@ -70,6 +134,14 @@ private slots:
     void threadsWritingDifferentKeysKeepEveryWrite();
     void twoProgramsWritingDifferentKeysKeepEveryWrite();
     void readSectionListsEveryKeyInFileOrder();
+    void aWriteUnderAFullDiskReplacesTheFileWholeOrNotAtAll_data();
+    void aWriteUnderAFullDiskReplacesTheFileWholeOrNotAtAll();
+    void aKilledWritersLockAndTemporaryFilesAreTakenOverAtOnce();
+    void failedWritesAreToldOnceNamingTheFileAndTheReason_data();
+    void failedWritesAreToldOnceNamingTheFileAndTheReason();
+    void writesGoThroughASymbolicLinkAndKeepTheTargetsPermissions();
+    void readsFollowEveryChangeOnDisk();
+    void anEditReadsItsOwnWritesAndLandsWholeOrNotAtAll();
 };
 
 void TestIniFile::directoryFollowsXdgConfigHomeUnlessSet() {
@@ -121,6 +193,16 @@ void TestIniFile::fileSectionAndKeyNamesCompareWithoutCase() {
              QByteArray("[Klondike]\nDrawThree=False\n"));
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
              QStringList{QStringLiteral("Solitaire.ini")});
+    // Beyond ASCII too, and among many sections.
+    QByteArray many = "[Klondike]\nDrawThree=False\n";
+    for (int i = 0; i < 300; ++i)
+        many += "[S" + QByteArray::number(i) + "]\nK=v" + QByteArray::number(i) + "\n";
+    WriteBytes(dir.path() + QStringLiteral("/Solitaire.ini"), many);
+    QVERIFY(
+        IniFile::WriteString(Ini, QStringLiteral("Äpfel"), QStringLiteral("Schlüssel"), QStringLiteral("1")));
+    QCOMPARE(Read(QStringLiteral("äPFEL"), QStringLiteral("SCHLÜSSEL")), QStringLiteral("1"));
+    QCOMPARE(Read(QStringLiteral("s299"), QStringLiteral("k")), QStringLiteral("v299"));
+    WriteBytes(dir.path() + QStringLiteral("/Solitaire.ini"), "[Klondike]\nDrawThree=False\n");
     // A name with no file yet is used as given.
     QCOMPARE(IniFile::ResolvePath(QStringLiteral("Other.INI")), dir.path() + QStringLiteral("/Other.INI"));
 
@@ -441,8 +523,207 @@ void TestIniFile::readSectionListsEveryKeyInFileOrder() {
         IniFile::ReadSection(dir.path() + QStringLiteral("/Absent.ini"), QStringLiteral("Tips")).isEmpty());
 }
 
+void TestIniFile::aWriteUnderAFullDiskReplacesTheFileWholeOrNotAtAll_data() {
+    // How many bytes the disk takes, against the size of the new file.
+    QTest::addColumn<qint64>("shortBy");
+    QTest::newRow("no room at all") << qint64(-1);
+    QTest::newRow("room for half") << qint64(5000);
+    QTest::newRow("one byte short") << qint64(1);
+    QTest::newRow("room enough") << qint64(0);
+}
+
+void TestIniFile::aWriteUnderAFullDiskReplacesTheFileWholeOrNotAtAll() {
+    // A disk that takes only part of the new content: the write says false, the old file keeps
+    // every byte, no temporary file stays, and standard error says once which file and why.
+    QFETCH(qint64, shortBy);
+    ScopedSettingsDir dir;
+    const QString path = dir.path() + QLatin1Char('/') + Ini;
+    QByteArray original = "[Preferences]\nCardSize=1\n\n[Klondike]\n";
+    for (int i = 0; i < 100; ++i)
+        original += "Key" + QByteArray::number(i) + "=" + QByteArray(10, 'v') + "\n";
+    WriteBytes(path, original);
+    IniFile::Edit expected(original);
+    QVERIFY(expected.Write(QStringLiteral("Klondike"), QStringLiteral("Big"), BigValue));
+    const qint64 newSize = expected.Data().size();
+    const qint64 limit = shortBy < 0 ? 0 : newSize - shortBy;
+
+    std::unique_ptr<QProcess> child(StartChild(nullptr, "limited", dir.path(), QString::number(limit)));
+    QVERIFY(child->waitForFinished(30000));
+    QCOMPARE(child->exitCode(), 0);
+    const QString said = QString::fromLocal8Bit(child->readAllStandardOutput());
+    const QStringList told =
+        QString::fromLocal8Bit(child->readAllStandardError()).split('\n', Qt::SkipEmptyParts);
+    if (shortBy == 0) {
+        QCOMPARE(said, QStringLiteral("written\nwritten\n"));
+        QCOMPARE(FileBytes(path), expected.Data());
+        QVERIFY(told.isEmpty());
+    } else {
+        QCOMPARE(said, QStringLiteral("refused\nrefused\n"));
+        QCOMPARE(FileBytes(path), original);
+        QCOMPARE(told.size(), 1);
+        QVERIFY2(told[0].contains(path) && told[0].contains(QStringLiteral("File too large")),
+                 qPrintable(told[0]));
+    }
+    QCOMPARE(FilesIn(dir.path()), QStringList{Ini});
+}
+
+void TestIniFile::aKilledWritersLockAndTemporaryFilesAreTakenOverAtOnce() {
+    // A lock held by a running program keeps others out; once that program is killed the next
+    // write gets the lock at once, and what a killed writer left beside the file goes away.
+    ScopedSettingsDir dir;
+    const QString path = dir.path() + QLatin1Char('/') + Ini;
+    WriteBytes(path, "[S]\nK=old\n");
+    IniFile::SetLockTimeout(std::chrono::milliseconds(0));
+    std::unique_ptr<QProcess> holder(StartChild(nullptr, "holder", dir.path()));
+    QVERIFY(holder->waitForReadyRead(30000));
+    QCOMPARE(holder->readLine(), QByteArray("holding\n"));
+    QVERIFY(!IniFile::WriteString(Ini, QStringLiteral("S"), QStringLiteral("K"), QStringLiteral("blocked")));
+    holder->kill();
+    QVERIFY(holder->waitForFinished(30000));
+    QVERIFY(IniFile::WriteString(Ini, QStringLiteral("S"), QStringLiteral("K"), QStringLiteral("new")));
+    QCOMPARE(FileBytes(path), QByteArray("[S]\nK=new\n"));
+
+    // An empty lock file (a kill between making it and locking it) and temporary files of dead
+    // writers, in any letter case.
+    WriteBytes(dir.path() + QStringLiteral("/solitaire.ini.lock"), {});
+    WriteBytes(dir.path() + QStringLiteral("/solitaire.ini.tmp-dead1"), "[S]\nK=half");
+    WriteBytes(dir.path() + QStringLiteral("/SOLITAIRE.INI.tmp-dead2"), {});
+    QVERIFY(IniFile::WriteString(Ini, QStringLiteral("S"), QStringLiteral("K"), QStringLiteral("newer")));
+    IniFile::SetLockTimeout(std::chrono::seconds(5));
+    QCOMPARE(FilesIn(dir.path()), QStringList{Ini});
+    QCOMPARE(FileBytes(path), QByteArray("[S]\nK=newer\n"));
+}
+
+void TestIniFile::failedWritesAreToldOnceNamingTheFileAndTheReason_data() {
+    QTest::addColumn<Obstacle>("obstacle");
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("a folder where the file should be") << Obstacle::FolderAtTheName << "it is a folder";
+    QTest::newRow("a file where the folder should be") << Obstacle::FileAtTheFolder << "Not a directory";
+    QTest::newRow("a read-only file") << Obstacle::ReadOnlyFile << "Permission denied";
+    QTest::newRow("a read-only folder") << Obstacle::ReadOnlyFolder << "Permission denied";
+    QTest::newRow("a file beyond the size limit") << Obstacle::Oversized << "larger than 16 MB";
+}
+
+void TestIniFile::failedWritesAreToldOnceNamingTheFileAndTheReason() {
+    // Nothing can be saved: every write says false and changes nothing, the first one tells
+    // which file and why in one line, later ones stay quiet, and reads still work.
+    QFETCH(Obstacle, obstacle);
+    QFETCH(QString, reason);
+    if ((obstacle == Obstacle::ReadOnlyFile || obstacle == Obstacle::ReadOnlyFolder) && ::geteuid() == 0)
+        QSKIP("permissions do not stop the superuser");
+    ScopedSettingsDir dir;
+    QString path = dir.path() + QLatin1Char('/') + Ini;
+    const QByteArray original = "[S]\nK=old\n";
+    switch (obstacle) {
+    case Obstacle::FolderAtTheName:
+        QVERIFY(QDir(dir.path()).mkdir(Ini));
+        break;
+    case Obstacle::FileAtTheFolder:
+        WriteBytes(dir.path() + QStringLiteral("/home"), original);
+        IniFile::SetDirectory(dir.path() + QStringLiteral("/home/quintaro"));
+        path = IniFile::ResolvePath(Ini);
+        break;
+    case Obstacle::ReadOnlyFile:
+        WriteBytes(path, original);
+        QVERIFY(QFile::setPermissions(path, QFile::ReadOwner));
+        break;
+    case Obstacle::ReadOnlyFolder:
+        WriteBytes(path, original);
+        QVERIFY(QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::ExeOwner));
+        break;
+    case Obstacle::Oversized: {
+        WriteBytes(path, original);
+        QFile file(path);
+        QVERIFY(file.resize(IniFile::MaxFileSize + 1)); // sparse: no disk space used
+        break;
+    }
+    }
+    const qint64 sizeBefore = QFileInfo(path).size();
+    const QByteArray startBefore = FileBytes(path).left(64);
+    ToldLines told;
+    for (int i = 0; i < 3; ++i)
+        QVERIFY(!IniFile::WriteString(Ini, QStringLiteral("S"), QStringLiteral("K"), QString::number(i)));
+    QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    QCOMPARE(told.Lines.size(), 1);
+    QVERIFY2(told.Lines[0].contains(path) && told.Lines[0].contains(reason), qPrintable(told.Lines[0]));
+    QCOMPARE(QFileInfo(path).size(), sizeBefore);
+    QCOMPARE(FileBytes(path).left(64), startBefore);
+    const QString expected = obstacle == Obstacle::ReadOnlyFile || obstacle == Obstacle::ReadOnlyFolder
+                                 ? QStringLiteral("old")
+                                 : QStringLiteral("None");
+    QCOMPARE(Read(QStringLiteral("S"), QStringLiteral("K")), expected);
+}
+
+void TestIniFile::writesGoThroughASymbolicLinkAndKeepTheTargetsPermissions() {
+    // Settings kept as a link into a dotfiles folder stay a link; the target is replaced in its own
+    // folder with its permissions, and a link to a file not there yet creates it.
+    QTemporaryDir dotfiles;
+    ScopedSettingsDir dir;
+    const QString target = dotfiles.path() + QStringLiteral("/quintaro.ini");
+    const QString link = dir.path() + QLatin1Char('/') + Ini;
+    WriteBytes(target, "[S]\nK=old\n");
+    QVERIFY(QFile::setPermissions(target, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup));
+    const QFileDevice::Permissions mode = QFile::permissions(target);
+    QVERIFY(QFile::link(QDir(dir.path()).relativeFilePath(target), link));
+
+    QVERIFY(IniFile::WriteString(QStringLiteral("SOLITAIRE.INI"), QStringLiteral("S"), QStringLiteral("K"),
+                                 QStringLiteral("new")));
+    QVERIFY(QFileInfo(link).isSymLink());
+    QCOMPARE(FileBytes(target), QByteArray("[S]\nK=new\n"));
+    QCOMPARE(QFile::permissions(target), mode);
+    QCOMPARE(FilesIn(dotfiles.path()), QStringList{QStringLiteral("quintaro.ini")});
+    QCOMPARE(FilesIn(dir.path()), QStringList{Ini});
+
+    QVERIFY(QFile::remove(target));
+    QVERIFY(IniFile::WriteString(Ini, QStringLiteral("S"), QStringLiteral("K"), QStringLiteral("again")));
+    QVERIFY(QFileInfo(link).isSymLink());
+    QCOMPARE(FileBytes(target), QByteArray("[S]\nK=again\n"));
+}
+
+void TestIniFile::readsFollowEveryChangeOnDisk() {
+    // What is parsed is kept only until the file changes: a rewrite of the same size, a
+    // replacement, a removal and a new file in another spelling are all seen by the next read.
+    ScopedSettingsDir dir;
+    const QString path = dir.path() + QLatin1Char('/') + Ini;
+    WriteBytes(path, "[S]\nK=one\n");
+    QCOMPARE(Read(QStringLiteral("S"), QStringLiteral("K")), QStringLiteral("one"));
+    WriteBytes(path, "[S]\nK=two\n");
+    QCOMPARE(Read(QStringLiteral("S"), QStringLiteral("K")), QStringLiteral("two"));
+    QVERIFY(IniFile::WriteString(Ini, QStringLiteral("S"), QStringLiteral("K"), QStringLiteral("six")));
+    QCOMPARE(Read(QStringLiteral("S"), QStringLiteral("K")), QStringLiteral("six"));
+    QVERIFY(QFile::remove(path));
+    QCOMPARE(Read(QStringLiteral("S"), QStringLiteral("K")), QStringLiteral("None"));
+    WriteBytes(dir.path() + QStringLiteral("/SOLITAIRE.INI"), "[S]\nK=ten\n");
+    QCOMPARE(Read(QStringLiteral("S"), QStringLiteral("K")), QStringLiteral("ten"));
+}
+
+void TestIniFile::anEditReadsItsOwnWritesAndLandsWholeOrNotAtAll() {
+    // Reads inside an update see the writes before them; declining the update writes nothing.
+    ScopedSettingsDir dir;
+    const QString path = dir.path() + QLatin1Char('/') + Ini;
+    WriteBytes(path, "[S]\nN=1\n");
+    QVERIFY(IniFile::Update(Ini, [](IniFile::Edit& file) {
+        for (int i = 0; i < 3; ++i) {
+            const int n = file.Read(QStringLiteral("s"), QStringLiteral("n"), {}).toInt();
+            file.Write(QStringLiteral("S"), QStringLiteral("N"), QString::number(n * 2));
+        }
+        return file.Write(QStringLiteral("T"), QStringLiteral("M"), QStringLiteral("x"));
+    }));
+    QCOMPARE(FileBytes(path), QByteArray("[S]\nN=8\n\n[T]\nM=x\n"));
+    QVERIFY(!IniFile::Update(Ini, [](IniFile::Edit& file) {
+        file.Write(QStringLiteral("S"), QStringLiteral("N"), QStringLiteral("0"));
+        return file.Write(QStringLiteral("S"), QStringLiteral("Bad=Key"), QStringLiteral("x"));
+    }));
+    QCOMPARE(FileBytes(path), QByteArray("[S]\nN=8\n\n[T]\nM=x\n"));
+}
+
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
+    const QByteArray child = qgetenv(ChildVariable);
+    if (child == "limited")
+        return RunLimitedWriter();
+    if (child == "holder")
+        return RunLockHolder();
     if (qEnvironmentVariableIsSet(WriterDirVariable))
         return RunWriter();
     TestIniFile test;

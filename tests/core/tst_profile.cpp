@@ -80,6 +80,8 @@ private slots:
     void floatingPointUsesAPointAndFifteenDigitsUnderAGermanLocale();
     void dateTimesCountDaysSinceTheEpochWithTheTimeAsFraction();
     void windowPlacementsRoundTripPerSectionAndDamagedValuesReadAsAbsent();
+    void centredWindowsLieOnTheScreenWithTheirCaptionInside_data();
+    void centredWindowsLieOnTheScreenWithTheirCaptionInside();
 };
 
 void TestProfile::constructedProfileHasTheDocumentedDefaults() {
@@ -420,6 +422,25 @@ void TestProfile::windowPlacementsRoundTripPerSectionAndDamagedValuesReadAsAbsen
         profile.SetText(QLatin1String(bad));
         QVERIFY2(!LoadPosition(QStringLiteral("Golf")), bad);
     }
+}
+
+void TestProfile::centredWindowsLieOnTheScreenWithTheirCaptionInside_data() {
+    QTest::addColumn<QSize>("frame");
+    QTest::addColumn<QRect>("screen");
+    QTest::addColumn<QRect>("placed");
+    QTest::newRow("fits") << QSize(543, 320) << QRect(0, 0, 640, 480) << QRect(48, 80, 543, 320);
+    QTest::newRow("second screen, below a panel")
+        << QSize(380, 196) << QRect(640, 30, 1024, 738) << QRect(962, 301, 380, 196);
+    QTest::newRow("exactly the screen") << QSize(640, 480) << QRect(0, 0, 640, 480) << QRect(0, 0, 640, 480);
+    QTest::newRow("wider and taller")
+        << QSize(700, 600) << QRect(-800, 0, 640, 480) << QRect(-800, 0, 700, 600);
+}
+
+void TestProfile::centredWindowsLieOnTheScreenWithTheirCaptionInside() {
+    QFETCH(QSize, frame);
+    QFETCH(QRect, screen);
+    QFETCH(QRect, placed);
+    QCOMPARE(WindowPlacement::Centred(frame, screen), placed);
 }
 
 QTEST_GUILESS_MAIN(TestProfile)

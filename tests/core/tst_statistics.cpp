@@ -4,12 +4,18 @@
 #include "framework/core/TProfile.h"
 #include "support/TestSupport.h"
 
+#include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QLocale>
+#include <QProcess>
+#include <QRandomGenerator>
 #include <QTest>
 
 #include <clocale>
 #include <cmath>
+#include <cstdio>
+#include <limits>
 
 namespace {
 
@@ -58,6 +64,38 @@ Statistics::TRecordResult Win(TProfile& profile, int score = 52) {
     return Statistics::RecordFinishedGame(profile, 60, 5, true, score);
 }
 
+// Set in a child copy of this program that records games: how many ("forever" until killed).
+constexpr char RecorderDirVariable[] = "QUINTARO_RECORDER_DIR";
+constexpr char RecorderGamesVariable[] = "QUINTARO_RECORDER_GAMES";
+constexpr int GamesPerRecorder = 40;
+
+// Records its games in Klondike's record: every third one won, the others lost with a score of 10;
+// "forever" records wins only, until killed.
+int RunRecorder() {
+    IniFile::SetDirectory(qEnvironmentVariable(RecorderDirVariable));
+    TProfile profile = GameProfile();
+    const QString games = qEnvironmentVariable(RecorderGamesVariable);
+    if (games == QLatin1String("forever")) {
+        std::printf("recording\n");
+        std::fflush(stdout);
+        while (true)
+            Win(profile);
+    }
+    for (int i = 0; i < games.toInt(); ++i)
+        i % 3 == 0 ? Win(profile) : Loss(profile, 10);
+    return 0;
+}
+
+QProcess* StartRecorder(const QString& dir, const QString& games) {
+    auto* process = new QProcess;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QLatin1String(RecorderDirVariable), dir);
+    env.insert(QLatin1String(RecorderGamesVariable), games);
+    process->setProcessEnvironment(env);
+    process->start(QCoreApplication::applicationFilePath(), {});
+    return process;
+}
+
 } // namespace
 
 // The statistics record every game window updates when a game ends.
@@ -73,6 +111,10 @@ private slots:
     void nonNumbersReadAsZeroAndAnUnreadableAverageStopsAtThatKey();
     void moreWinsThanAttemptsNeverBreakTheAverage();
     void theCallersProfileKeepsItsDefaultText();
+    void extremeStoredNumbersNeitherWrapNorStick_data();
+    void extremeStoredNumbersNeitherWrapNorStick();
+    void twoProgramsRecordingAtOnceLoseNoGame();
+    void aKilledRecorderLeavesEachGameWhollyThereOrAbsent();
 };
 
 void TestStatistics::gamesBelowTheThresholdRecordNothingAndAtItRecordALoss() {
@@ -255,5 +297,105 @@ void TestStatistics::theCallersProfileKeepsItsDefaultText() {
     QCOMPARE(Key(QStringLiteral("AvgScore")), QStringLiteral("5"));
 }
 
-QTEST_GUILESS_MAIN(TestStatistics)
+void TestStatistics::extremeStoredNumbersNeitherWrapNorStick_data() {
+    // A record edited by hand (or grown for ever): the stored key, a game, and what a key reads after.
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QString>("stored");
+    QTest::addColumn<bool>("won");
+    QTest::addColumn<QString>("checked");
+    QTest::addColumn<QString>("after");
+    const QString max = QString::number(std::numeric_limits<int>::max());
+    QTest::newRow("attempts at the limit") << "GamesAttempted" << max << false << "GamesAttempted" << max;
+    QTest::newRow("wins at the limit") << "GamesWon" << max << true << "GamesWon" << max;
+    QTest::newRow("streak at the limit") << "CurrentStreak" << max << true << "LongestStreak" << max;
+    QTest::newRow("negative attempts") << "GamesAttempted"
+                                       << "-5" << false << "GamesAttempted"
+                                       << "1";
+    QTest::newRow("attempts as negative hex") << "GamesAttempted"
+                                              << "$FFFFFFFF" << true << "GamesAttempted"
+                                              << "1";
+    QTest::newRow("attempts beyond the integers") << "GamesAttempted"
+                                                  << "99999999999" << false << "GamesAttempted"
+                                                  << "1";
+    QTest::newRow("negative streak") << "CurrentStreak"
+                                     << "-9" << true << "CurrentStreak"
+                                     << "1";
+    for (const char* average : {"nan", "inf", "-INF", "1e300", "-2e10"})
+        QTest::addRow("average %s", average) << "AvgScore" << average << false << "AvgScore" << average;
+}
+
+void TestStatistics::extremeStoredNumbersNeitherWrapNorStick() {
+    // Counts stop at the largest integer and a negative count reads as none; an average that is
+    // no finite, sane number stops the update at that key like any unreadable average.
+    QFETCH(QString, key);
+    QFETCH(QString, stored);
+    QFETCH(bool, won);
+    QFETCH(QString, checked);
+    QFETCH(QString, after);
+    ScopedSettingsDir dir;
+    Set(QStringLiteral("LastGame"), QStringLiteral("True"));
+    Set(key, stored);
+    TProfile profile = GameProfile();
+    const auto result = won ? Win(profile) : Loss(profile, 30);
+    QCOMPARE(Key(checked), after);
+    QCOMPARE(result.Ok(), key != QLatin1String("AvgScore"));
+    for (const char* count : {"GamesAttempted", "GamesWon", "CurrentStreak", "LongestStreak"}) {
+        const QString text = Key(QLatin1String(count));
+        QVERIFY2(text == QLatin1String("None") || text.toLongLong() >= 0, count);
+    }
+}
+
+void TestStatistics::twoProgramsRecordingAtOnceLoseNoGame() {
+    // Two running programs finishing games at the same moments: every game of both is counted.
+    ScopedSettingsDir dir;
+    std::unique_ptr<QProcess> first(StartRecorder(dir.path(), QString::number(GamesPerRecorder)));
+    std::unique_ptr<QProcess> second(StartRecorder(dir.path(), QString::number(GamesPerRecorder)));
+    for (QProcess* process : {first.get(), second.get()}) {
+        QVERIFY(process->waitForFinished(120000));
+        QCOMPARE(process->exitCode(), 0);
+    }
+    const int wins = 2 * ((GamesPerRecorder + 2) / 3);
+    QCOMPARE(Key(QStringLiteral("GamesAttempted")), QString::number(2 * GamesPerRecorder));
+    QCOMPARE(Key(QStringLiteral("GamesWon")), QString::number(wins));
+    QCOMPARE(Key(QStringLiteral("AvgScore")), QStringLiteral("10"));
+}
+
+void TestStatistics::aKilledRecorderLeavesEachGameWhollyThereOrAbsent() {
+    // A program killed at any moment while it records wins leaves a record in which every count
+    // agrees, and the next game is recorded at once, without waiting for the dead program's lock.
+    ScopedSettingsDir dir;
+    FixedClock clock(Monday);
+    const QString path = dir.path() + QStringLiteral("/Solitaire.ini");
+    int recorded = 0;
+    for (int round = 0; round < 4; ++round) {
+        std::unique_ptr<QProcess> recorder(StartRecorder(dir.path(), QStringLiteral("forever")));
+        QVERIFY(recorder->waitForReadyRead(30000));
+        QTest::qWait(20 + QRandomGenerator::global()->bounded(80));
+        recorder->kill();
+        QVERIFY(recorder->waitForFinished(30000));
+
+        const QString attempts = Key(QStringLiteral("GamesAttempted"));
+        QVERIFY(attempts.toInt() >= recorded);
+        for (const char* key : {"GamesWon", "CurrentStreak", "LongestStreak"})
+            QCOMPARE(Key(QLatin1String(key)), attempts);
+        IniFile::SetLockTimeout(std::chrono::milliseconds(0));
+        TProfile profile = GameProfile();
+        QCOMPARE(Win(profile).outcome, Statistics::TRecordResult::Recorded);
+        IniFile::SetLockTimeout(std::chrono::seconds(5));
+        recorded = attempts.toInt() + 1;
+        QCOMPARE(Key(QStringLiteral("GamesAttempted")), QString::number(recorded));
+        QCOMPARE(Key(QStringLiteral("CurrentStreak")), QString::number(recorded));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden | QDir::System),
+                 QStringList{QStringLiteral("Solitaire.ini")});
+    }
+    QVERIFY(QFile::exists(path));
+}
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    if (qEnvironmentVariableIsSet(RecorderDirVariable))
+        return RunRecorder();
+    TestStatistics test;
+    return QTest::qExec(&test, argc, argv);
+}
 #include "tst_statistics.moc"

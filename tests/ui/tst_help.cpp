@@ -3,6 +3,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QPointer>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QSet>
@@ -57,6 +58,7 @@ private slots:
     void everyPageIsReachableFromTheContents();
     void showingHelpGoesThroughTheReplaceableHandler();
     void viewerIsSingleAndFollowsTheRequestedTopic();
+    void escapeClosesTheViewerWhereverTheFocusIs();
 };
 
 void TestHelp::cleanup() {
@@ -189,6 +191,21 @@ void TestHelp::viewerIsSingleAndFollowsTheRequestedTopic() {
     QVERIFY(viewer->isVisible());
     delete viewer;
     QVERIFY(!THelpViewer::Instance());
+}
+
+// Escape closes the viewer, from its page as well as from its buttons.
+void TestHelp::escapeClosesTheViewerWhereverTheFocusIs() {
+    QWidget owner;
+    owner.show();
+    for (const char* focus : {"HelpBrowser", "BackButton"}) {
+        THelp::ShowTopic(&owner, 1007);
+        QPointer<THelpViewer> viewer = THelpViewer::Instance();
+        QVERIFY(QTest::qWaitForWindowActive(viewer));
+        viewer->findChild<QWidget*>(QLatin1String(focus))->setFocus();
+        QTest::keyClick(viewer->windowHandle(), Qt::Key_Escape);
+        QVERIFY2(!viewer || !viewer->isVisible(), focus);
+        QTRY_VERIFY(!THelpViewer::Instance());
+    }
 }
 
 QTEST_MAIN(TestHelp)

@@ -387,6 +387,42 @@ private slots:
         QVERIFY(SamePrefs(again->Prefs(), written));
     }
 
+    // Another running program saved preferences while this one's dialog was open: closing it
+    // writes what the player changed here and keys still missing, and leaves the rest alone.
+    void closingWritesOnlyWhatThePlayerChangedOverTheCurrentFile() {
+        Write("ShowTips", "False");
+        Write("DoSound", "True");
+        Write("BackIndex", "0");
+        auto dialog = Make();
+        m_onPreferences = [](QDialog& shown) {
+            Write("DoSound", "False"); // the other program, meanwhile
+            Write("BackIndex", "2");
+            Write("VegasScoring", "False");
+            Child<QCheckBox>(&shown, "VegasCheckBox")->setChecked(true);
+            Child<QCheckBox>(&shown, "AnimationCheckBox")->setChecked(false);
+            return int(QDialog::Accepted);
+        };
+        dialog->ShowModal();
+        QCOMPARE(Read("DoSound"), QString("False"));
+        QCOMPARE(Read("BackIndex"), QString("2"));
+        QCOMPARE(Read("VegasScoring"), QString("True"));
+        QCOMPARE(Read("DoAnimation"), QString("False"));
+        QCOMPARE(Read("GradientEndColor"), QString("clBlack")); // absent before, so written
+        QCOMPARE(KeysInFile().size(), 13);
+
+        // Closed again without a change: nothing in the file moves.
+        Write("DoAnimation", "True");
+        m_onPreferences = nullptr;
+        const QByteArray before = [] {
+            QFile file(IniFile::ResolvePath("Solitaire.ini"));
+            return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+        }();
+        dialog->ShowModal();
+        QFile file(IniFile::ResolvePath("Solitaire.ini"));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), before);
+    }
+
     // The card-size-changed flag is set by a close with another size and never cleared.
     void cardSizeChangeIsFlaggedOnCloseAndNeverCleared() {
         Write("ShowTips", "False");

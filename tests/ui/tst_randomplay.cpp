@@ -5,7 +5,12 @@
 // undo then redo = the table as it was). The menu bar preference comes and
 // goes, and with it keyboard play.
 //
-// QUINTARO_RANDOMPLAY_ACTIONS  actions per game and size (default 300)
+// Two policies choose the actions: "random" mixes every kind of input blindly;
+// "purposeful" asks the window's rules which drags and double-clicks are legal and
+// plays the ones that bring cards home or turn cards up, so that games reach late
+// positions and are won.
+//
+// QUINTARO_RANDOMPLAY_ACTIONS  actions per game, size and policy (default 300)
 // QUINTARO_RANDOMPLAY_SEED     the run's seed (default fixed; printed on failure)
 // QUINTARO_RANDOMPLAY_GAME     only the game of that index (0..11)
 
@@ -39,6 +44,21 @@ struct WindowAccess : TGameForm {
     static QString Caption(TGameForm* form) { return (form->*(&WindowAccess::CaptionText))(); }
     static QList<TCardPile*> Extra(TGameForm* form) { return (form->*(&WindowAccess::ExtraPiles))(); }
 };
+
+// Asks a window's rules what the mouse would be allowed to do, without doing it.
+struct RulesAccess : TGameForm {
+    static bool MayDrag(TGameForm* form, TCardPileView* view, int index) {
+        return (form->*(&RulesAccess::CanDrag))(view, index);
+    }
+    static bool MayDrop(TGameForm* form, TCardPileView* target, TCardPileView* source) {
+        return (form->*(&RulesAccess::DropAllowed))(target, source);
+    }
+    static TCardPileView* HomeFor(TGameForm* form, const TCard* card, const TCardPileView* from) {
+        return (form->*(&RulesAccess::FoundationFor))(card, from);
+    }
+};
+
+enum class Policy { Random, Purposeful };
 
 enum class Faces { Any, Up, Down, DownBelowUp };
 
@@ -290,17 +310,146 @@ Faces RuleFor(TPileRole role, const GameRules& rules) {
     return Faces::Any;
 }
 
+const char* PolicyName(Policy policy) {
+    return policy == Policy::Random ? "random" : "purposeful";
+}
+
 int EnvInt(const char* name, int fallback) {
     bool ok = false;
     const int value = qEnvironmentVariableIntValue(name, &ok);
     return ok ? value : fallback;
 }
 
+// ---- the purposeful policy ------------------------------------------------------------
+
+// A legal move: the card at `index` of `from`, with those above it, onto `to`; or, with `to`
+// null, the double-click action on `from`'s top card, which plays it home.
+struct Move {
+    TCardPileView* from = nullptr;
+    int index = -1;
+    TCardPileView* to = nullptr;
+    int score = 0;
+};
+
+// Finds the legal moves of a table through the window's own rules, the way a drag would ask
+// them, and rates them: cards home first, then moves that turn a card up, uncover a card that
+// can go home, empty a column or bring a waste or cell card into play. Moving a card that has
+// just moved rates low, so that play does not go back and forth.
+class PurposefulChooser {
+public:
+    explicit PurposefulChooser(TGameForm* form) : m_form(form) {}
+
+    std::optional<Move> Best(std::mt19937& rng) {
+        std::optional<Move> best;
+        for (Move& move : Legal()) {
+            move.score = Score(move) + std::uniform_int_distribution<int>(0, 9)(rng);
+            if (!best || move.score > best->score)
+                best = move;
+        }
+        return best;
+    }
+    void Played(const Move& move) {
+        m_recent.push_back({move.from->Pile.CardAt(move.index), move.from});
+        if (m_recent.size() > 8)
+            m_recent.pop_front();
+    }
+    // The move changed nothing (the press found another card, or the window refused it).
+    void Refused(const Move& move) { m_refused.insert({move.from->Pile.CardAt(move.index), move.to}); }
+    void TableChanged() { m_refused.clear(); }
+    void NewDeal() {
+        m_refused.clear();
+        m_recent.clear();
+    }
+
+private:
+    // What a drag lifts, lifted for the length of a question, and put back exactly.
+    class Lifted {
+    public:
+        Lifted(TCardPileView* view, int index)
+            : m_view(view), m_drag(view->DragPile.Cards), m_selected(view->SelectedCard) {
+            view->DragPile.Cards = view->Pile.Cards.mid(index);
+            view->Pile.Cards.resize(index);
+            view->SelectedCard = view->DragPile.Cards.first();
+        }
+        ~Lifted() {
+            m_view->Pile.Cards += m_view->DragPile.Cards;
+            m_view->DragPile.Cards = m_drag;
+            m_view->SelectedCard = m_selected;
+        }
+        Lifted(const Lifted&) = delete;
+        Lifted& operator=(const Lifted&) = delete;
+
+    private:
+        TCardPileView* m_view;
+        QList<TCard*> m_drag;
+        TCard* m_selected;
+    };
+
+    std::vector<Move> Legal() {
+        std::vector<Move> moves;
+        for (TCardPileView* from : m_form->AllViews()) {
+            if (!from->isVisible() || from->Pile.isEmpty() || m_form->Role(from) == TPileRole::Foundation)
+                continue;
+            const int top = from->Pile.size() - 1;
+            const TCard* card = from->Pile.Top();
+            if (card->FaceUp && RulesAccess::HomeFor(m_form, card, from) &&
+                !m_refused.contains({card, nullptr}))
+                moves.push_back({from, top, nullptr});
+            if (!from->AllowDrag)
+                continue;
+            for (int index = top; index >= 0 && from->Pile.CardAt(index)->FaceUp; --index) {
+                if (!RulesAccess::MayDrag(m_form, from, index))
+                    continue;
+                const TCard* lifted = from->Pile.CardAt(index);
+                const Lifted lift(from, index);
+                for (TCardPileView* to : m_form->AllViews()) {
+                    if (to != from && to->isVisible() && !m_refused.contains({lifted, to}) &&
+                        RulesAccess::MayDrop(m_form, to, from))
+                        moves.push_back({from, index, to});
+                }
+            }
+        }
+        return moves;
+    }
+
+    int Score(const Move& move) const {
+        if (!move.to || m_form->Role(move.to) == TPileRole::Foundation)
+            return 100;
+        const TPileRole from = m_form->Role(move.from);
+        const TPileRole to = m_form->Role(move.to);
+        int score = 0;
+        if (move.index > 0) {
+            const TCard* below = move.from->Pile.CardAt(move.index - 1);
+            if (!below->FaceUp)
+                score += 60;
+            else if (RulesAccess::HomeFor(m_form, below, move.from))
+                score += 30;
+        } else if (from == TPileRole::Tableau) {
+            score += move.to->Pile.isEmpty() ? -100 : 15; // a column emptied, unless into another
+        }
+        if (from != TPileRole::Tableau && to == TPileRole::Tableau)
+            score += 20;
+        if (to == TPileRole::FreeCell)
+            score -= 15;
+        const TCard* card = move.from->Pile.CardAt(move.index);
+        for (const auto& [moved, source] : m_recent) {
+            if (moved == card)
+                score -= source == move.to ? 80 : 30;
+        }
+        return score;
+    }
+
+    TGameForm* m_form;
+    QSet<std::pair<const TCard*, const TCardPileView*>> m_refused;
+    std::deque<std::pair<const TCard*, const TCardPileView*>> m_recent;
+};
+
 // One game window played at random, with the invariants checked after every action.
 class RandomPlayer {
 public:
-    RandomPlayer(GameFixture& fx, TGameForm* form, std::uint32_t seed)
-        : m_fx(fx), m_form(form), m_rules(RulesFor(form->GameIndex())), m_rng(seed) {
+    RandomPlayer(GameFixture& fx, TGameForm* form, std::uint32_t seed, Policy policy)
+        : m_fx(fx), m_form(form), m_rules(RulesFor(form->GameIndex())), m_rng(seed), m_policy(policy),
+          m_chooser(form) {
         m_dealSnapshot = TableKit::Snapshot(*form);
         m_undoBaseline = DealBaseline();
         m_dealCards = form->SavedDeal().Cards;
@@ -338,6 +487,12 @@ private:
     TGameForm* m_form;
     GameRules m_rules;
     std::mt19937 m_rng;
+    Policy m_policy;
+    PurposefulChooser m_chooser;
+    QString m_chooserTable;      // the table the chooser last looked at
+    int m_chooserDeals = -1;     // the deal it was looking at
+    int m_bestProgress = 0;      // the furthest the current deal got
+    int m_sinceProgress = 0;     // actions since then
     QString m_dealSnapshot;      // the table right after the last deal or restart
     QString m_undoBaseline;      // where undoing everything leads: the deal, or a table laid out since
     int m_undoBaselineMoves = 0; // and the move count there (a redeal keeps the moves before it)
@@ -436,7 +591,9 @@ private:
         const bool opened = Opened();
         QString what;
         const int roll = Pick(100);
-        if (roll < 40)
+        if (m_policy == Policy::Purposeful)
+            what = PurposefulAction(askedBefore);
+        else if (roll < 40)
             what = m_form->ShowsBars() && Chance(25) ? Keys() : Drag();
         else if (roll < 50)
             what = DoubleClick();
@@ -507,6 +664,86 @@ private:
 
     bool Opened() const { return !m_rules.OpeningDone || m_rules.OpeningDone(*m_form); }
 
+    // Mostly the best legal move; now and then the other inputs, for breadth. A new game only
+    // once this one is won or stuck.
+    QString PurposefulAction(int askedBefore) {
+        if (m_form->GameOver())
+            return NewGameOrRestart(false, askedBefore);
+        const int roll = Pick(1000);
+        if (roll < 15)
+            return Undo();
+        if (roll < 25)
+            return ToggleOption();
+        if (roll < 30)
+            return ChangePreferences();
+        if (roll < 33)
+            return Resize();
+        if (roll < 34)
+            return UndoEverything();
+        if (roll < 35)
+            return NewGameOrRestart(true, askedBefore);
+        return PurposefulMove(askedBefore);
+    }
+
+    // Cards home count most, then face-down cards turned up.
+    int Progress() const {
+        int progress = 0;
+        for (const TCardPileView* view : m_form->AllViews()) {
+            const bool home = m_form->Role(view) == TPileRole::Foundation;
+            for (const TCard* card : view->Pile.Cards)
+                progress += home ? 100 : card->FaceUp ? 0 : -1;
+        }
+        return progress;
+    }
+
+    QString PurposefulMove(int askedBefore) {
+        constexpr int StuckAfter = 150; // actions without progress: time for another deal
+        const QString table = TableKit::Snapshot(*m_form);
+        if (m_deals != m_chooserDeals) {
+            m_chooserDeals = m_deals;
+            m_chooser.NewDeal();
+            m_bestProgress = Progress();
+            m_sinceProgress = 0;
+        } else if (table != m_chooserTable) {
+            m_chooser.TableChanged();
+        }
+        m_chooserTable = table;
+        if (const int progress = Progress(); progress > m_bestProgress) {
+            m_bestProgress = progress;
+            m_sinceProgress = 0;
+        } else if (++m_sinceProgress > StuckAfter) {
+            return NewGameOrRestart(false, askedBefore) + QStringLiteral(" (stuck)");
+        }
+
+        const auto best = m_chooser.Best(m_rng);
+        const bool worthIt = best && (best->score >= 10 || (best->score > -20 && Chance(25)));
+        if (!worthIt && m_form->HasStock())
+            return StockClick();
+        if (!best || best->score <= -50)
+            return NewGameOrRestart(false, askedBefore) + QStringLiteral(" (no move)");
+        return Play(*best);
+    }
+
+    QString Play(const Move& move) {
+        const QString before = TableKit::Snapshot(*m_form);
+        m_chooser.Played(move);
+        QString what;
+        if (!move.to) {
+            MouseKit::DoubleClick(move.from, PointOn(move.from, move.index));
+            what = QStringLiteral("home: double-click %1").arg(Where(move.from, move.index));
+        } else {
+            const QPoint start = PointOn(move.from, move.index);
+            const QPoint end = PointOn(move.to, move.to->Pile.size() - 1);
+            MouseKit::Drag(move.from, start, move.to, end, 1 + Pick(4));
+            what = QStringLiteral("move (%1): drag %2 to %3")
+                       .arg(move.score)
+                       .arg(Where(move.from, move.index), move.to->objectName());
+        }
+        if (TableKit::Snapshot(*m_form) == before)
+            m_chooser.Refused(move);
+        return what;
+    }
+
     void Dealt(bool optionsUnlocked = true) {
         m_dealKnown = true;
         m_dealSnapshot = TableKit::Snapshot(*m_form);
@@ -528,6 +765,8 @@ private:
         const int index = RandomIndex(from);
         const QPoint start = PointOn(from, index);
         const int steps = 1 + Pick(5);
+        if (Chance(10))
+            return InterruptedDrag(from, index, start);
         if (Chance(15)) {
             if (const auto bare = BareTable()) {
                 MouseKit::Drag(from, start, m_form, *bare, steps);
@@ -542,6 +781,36 @@ private:
         const QPoint end = PointOn(to, Chance(80) ? toIndex : RandomIndex(to));
         MouseKit::Drag(from, start, to, end, steps);
         return QStringLiteral("drag %1 to %2").arg(Where(from, index), to->objectName());
+    }
+
+    // A command given while cards are held: they go home before it runs, and the release after
+    // it moves nothing. A command that does nothing (a disabled item) leaves the drag going.
+    QString InterruptedDrag(TCardPileView* from, int index, QPoint start) {
+        TCardPileView* to = RandomView(false);
+        const QPoint end = PointOn(to, to->Pile.size() - 1);
+        const int askedBefore = static_cast<int>(m_fx.Messages.Asked.size());
+        MouseKit::Press(from, start);
+        MouseKit::Move(to, end);
+        const bool held = from->IsDragging();
+        auto state = [this] { return TableKit::Snapshot(*m_form) + QString::number(m_form->MoveCount()); };
+        const QString beforeCommand = state();
+        const int pick = Pick(4);
+        const QString command = pick == 0   ? Space()
+                                : pick == 1 ? Undo()
+                                : pick == 2 ? MiddleClick()
+                                            : NewGameOrRestart(Chance(50), askedBefore);
+        const bool stillHeld = from->IsDragging();
+        const QString afterCommand = state();
+        MouseKit::Release(to, end);
+        QString fault;
+        if (held && stillHeld && afterCommand != beforeCommand)
+            fault = QStringLiteral("\"%1\" ran with cards held").arg(command);
+        if (held && !stillHeld && state() != afterCommand)
+            fault = QStringLiteral("the release after \"%1\" moved cards").arg(command);
+        if (!fault.isEmpty() && m_pendingFault.isEmpty())
+            m_pendingFault = fault;
+        return QStringLiteral("drag %1 to %2, %3 meanwhile")
+            .arg(Where(from, index), to->objectName(), command);
     }
 
     QString DoubleClick() {
@@ -973,14 +1242,19 @@ private slots:
     void everyGameKeepsItsInvariantsUnderRandomPlay_data() {
         QTest::addColumn<int>("game");
         QTest::addColumn<bool>("small");
+        QTest::addColumn<Policy>("policy");
         const int only = EnvInt("QUINTARO_RANDOMPLAY_GAME", -1);
         int rows = 0;
         for (int game = 0; game < GI_COUNT; ++game) {
             if (!GameFactory(game).Available() || (only >= 0 && game != only))
                 continue;
             for (bool small : {false, true}) {
-                QTest::addRow("%s %s", GameTable()[game].Section, small ? "small" : "large") << game << small;
-                ++rows;
+                for (Policy policy : {Policy::Random, Policy::Purposeful}) {
+                    QTest::addRow("%s %s %s", GameTable()[game].Section, small ? "small" : "large",
+                                  PolicyName(policy))
+                        << game << small << policy;
+                    ++rows;
+                }
             }
         }
         if (rows == 0)
@@ -992,9 +1266,11 @@ private slots:
     void everyGameKeepsItsInvariantsUnderRandomPlay() {
         QFETCH(int, game);
         QFETCH(bool, small);
+        QFETCH(Policy, policy);
         const int actions = EnvInt("QUINTARO_RANDOMPLAY_ACTIONS", 300);
         const auto runSeed = static_cast<std::uint32_t>(EnvInt("QUINTARO_RANDOMPLAY_SEED", 20240611));
-        const std::uint32_t seed = runSeed * 31u + static_cast<std::uint32_t>(game) * 2u + (small ? 1u : 0u);
+        const std::uint32_t seed = runSeed * 31u + static_cast<std::uint32_t>(game) * 4u + (small ? 1u : 0u) +
+                                   (policy == Policy::Purposeful ? 2u : 0u);
         TRandom::Seed(seed);
         {
             GameFixture fx;
@@ -1009,20 +1285,20 @@ private slots:
             form->activateWindow();
             QVERIFY(QTest::qWaitForWindowActive(form.get()));
 
-            RandomPlayer player(fx, form.get(), seed);
+            RandomPlayer player(fx, form.get(), seed, policy);
             const QString fault = player.Play(actions);
             if (!fault.isEmpty())
                 QFAIL(qPrintable(
-                    QStringLiteral("%1 (%2), replay with QUINTARO_RANDOMPLAY_SEED=%3 "
-                                   "QUINTARO_RANDOMPLAY_ACTIONS=%4 QUINTARO_RANDOMPLAY_GAME=%5: %6")
-                        .arg(GameTable()[game].GameName, small ? "small" : "large")
+                    QStringLiteral("%1 (%2, %3), replay with QUINTARO_RANDOMPLAY_SEED=%4 "
+                                   "QUINTARO_RANDOMPLAY_ACTIONS=%5 QUINTARO_RANDOMPLAY_GAME=%6: %7")
+                        .arg(GameTable()[game].GameName, small ? "small" : "large", PolicyName(policy))
                         .arg(runSeed)
                         .arg(actions)
                         .arg(game)
                         .arg(fault)));
-            qInfo("%s %s: %d actions, %d changed the table, %d deals, %d wins, highest move count %d",
-                  GameTable()[game].Section, small ? "small" : "large", actions, player.Changes(),
-                  player.Deals(), player.Wins(), player.MaxMoves());
+            qInfo("%s %s %s: %d actions, %d changed the table, %d deals, %d wins, highest move count %d",
+                  GameTable()[game].Section, small ? "small" : "large", PolicyName(policy), actions,
+                  player.Changes(), player.Deals(), player.Wins(), player.MaxMoves());
             fx.Messages.Answer = true;
             form.reset();
         }

@@ -6,6 +6,7 @@
 #include "support/TestSupport.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
 #include <QGraphicsTextItem>
 #include <QGraphicsView>
@@ -59,6 +60,8 @@ private slots:
     void slicesMarkTheirShareWithUpToOneDecimal();
     void klondikeAverageIsShownInDollarsOnlyUnderVegasScoring();
     void damagedAverageShowsNotAvailableAndTheRestStillFills();
+    void damagedCountsNeverShowANegativeOrOverflowedFigure_data();
+    void damagedCountsNeverShowANegativeOrOverflowedFigure();
     void streaksShowTheLongestWithItsDateAndAPositiveCurrentStreak();
     void damagedStreakDateLeavesTheLongestBarOutAndNoStaleBars();
     void clearingWinLossWritesNoneAndHidesOnlyThePie();
@@ -68,6 +71,9 @@ private slots:
     void chartsComeFromTheirModuleWithTheFiguresLaidOver();
     void pieShowsTheSharesAndALegendWithTheCounts();
     void withoutTheChartsModuleFramesStandInAndTheFiguresStillShow();
+    void clearingStreaksLeavesNoFigureFocusedWithItsTextSelected();
+    void emptySliceDrawsNoSeamAcrossThePie_data();
+    void emptySliceDrawsNoSeamAcrossThePie();
 
 private:
     std::unique_ptr<ScopedSettingsDir> m_settings;
@@ -224,6 +230,53 @@ void TestStatisticsDlg::damagedAverageShowsNotAvailableAndTheRestStillFills() {
     Write("Pyramid", "AvgScore", QStringLiteral("1e300"));
     m_dlg->SelectGame(GI_PYRAMID);
     QCOMPARE(Field("AvgScoreField"), QStringLiteral("N/A"));
+}
+
+void TestStatisticsDlg::damagedCountsNeverShowANegativeOrOverflowedFigure_data() {
+    QTest::addColumn<QString>("attempts");
+    QTest::addColumn<QString>("won");
+    QTest::addColumn<QString>("shown");
+    QTest::addColumn<double>("lost");
+    QTest::newRow("all attempts lost at the limit") << "2147483647"
+                                                    << "-1"
+                                                    << "2147483647" << 2147483647.0;
+    QTest::newRow("negative attempts") << "-4"
+                                       << "2"
+                                       << "0" << 0.0;
+    QTest::newRow("attempts beyond the integers") << "99999999999"
+                                                  << "0"
+                                                  << "0" << 0.0;
+    QTest::newRow("negative hexadecimal") << "$FFFFFFF0"
+                                          << "None"
+                                          << "0" << 0.0;
+    QTest::newRow("hexadecimal as stored") << "$10"
+                                           << "$FFFFFFFF"
+                                           << "$10" << 16.0;
+}
+
+// A record edited by hand shows no negative count, wrapped difference or negative streak.
+void TestStatisticsDlg::damagedCountsNeverShowANegativeOrOverflowedFigure() {
+    QFETCH(QString, attempts);
+    QFETCH(QString, won);
+    QFETCH(QString, shown);
+    QFETCH(double, lost);
+    Write("Golf", "GamesAttempted", attempts);
+    Write("Golf", "GamesWon", won);
+    Write("Golf", "LongestStreak", QStringLiteral("-3"));
+    Write("Golf", "LongestStreakDate", QStringLiteral("36890.5"));
+    Write("Golf", "CurrentStreak", QStringLiteral("-2147483648"));
+    m_dlg->SelectGame(GI_GOLF);
+    QCOMPARE(Field("TotalAttemptsField"), shown);
+    const auto pie = m_dlg->PieEntries();
+    QCOMPARE(pie.size(), 2);
+    for (const auto& slice : pie) {
+        QVERIFY(slice.value >= 0);
+        if (slice.label == QLatin1String("Games Lost"))
+            QCOMPARE(slice.value, lost);
+    }
+    const auto streaks = m_dlg->StreakEntries();
+    QCOMPARE(streaks.size(), 1);
+    QCOMPARE(streaks[0].value, 0.0);
 }
 
 // The longest streak is labelled with its end date; the current one only when above 0.
@@ -445,6 +498,77 @@ void TestStatisticsDlg::withoutTheChartsModuleFramesStandInAndTheFiguresStillSho
     m_dlg->PopupMenu()->actions().at(0)->trigger();
     QVERIFY(!PieShown());
     QVERIFY(!Child<QWidget>("TotalAttemptsField")->isVisible());
+}
+
+// A right-click on the streaks leaves the focus where it was; clearing them
+// hides their chart without passing the focus to a figure with its text selected.
+void TestStatisticsDlg::clearingStreaksLeavesNoFigureFocusedWithItsTextSelected() {
+    WriteFullRecord("Spider");
+    m_dlg->SelectGame(GI_SPIDER);
+    m_dlg->show();
+    m_dlg->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(m_dlg.get()));
+    QWidget* focused = QApplication::focusWidget();
+    QVERIFY(focused);
+    auto* streaks = Child<QWidget>("StreakChart");
+    QTest::mouseClick(m_dlg->windowHandle(), Qt::RightButton, {},
+                      streaks->mapTo(m_dlg.get(), QPoint(300, 50)));
+    QCOMPARE(QApplication::focusWidget(), focused);
+    if (QWidget* popup = QApplication::activePopupWidget())
+        popup->close();
+    streaks->setFocus(); // however it came there
+    m_dlg->PopupMenu()->actions().at(1)->trigger();
+    QVERIFY(!StreaksShown());
+    auto* field = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+    QVERIFY2(!field, field ? qPrintable(field->objectName()) : "");
+    for (auto* figure : m_dlg->findChildren<QLineEdit*>())
+        QVERIFY(!figure->hasSelectedText());
+}
+
+// A share of 0 % is a slice of nothing: the pie is one colour along the line
+// where that slice lies (straight up from the centre), with no seam of another colour.
+void TestStatisticsDlg::emptySliceDrawsNoSeamAcrossThePie_data() {
+    QTest::addColumn<QString>("won");
+    QTest::addColumn<QColor>("colour");
+    QTest::newRow("every game won") << QStringLiteral("4") << TStatisticsDlg::WonColor;
+    QTest::newRow("every game lost") << QStringLiteral("0") << TStatisticsDlg::LostColor;
+}
+
+void TestStatisticsDlg::emptySliceDrawsNoSeamAcrossThePie() {
+    QFETCH(QString, won);
+    QFETCH(QColor, colour);
+    Write("Spider", "GamesAttempted", QStringLiteral("4"));
+    Write("Spider", "GamesWon", won);
+    m_dlg->SelectGame(GI_SPIDER);
+    m_dlg->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_dlg.get()));
+    auto* pie = Child<QGraphicsView>("GamesWonChart");
+    QVERIFY(pie);
+    QTest::qWait(50);
+    const QImage image = pie->grab().toImage();
+    // The pie is the disc of the slice's colour.
+    auto isSlice = [&](int x, int y) {
+        const QColor c = image.pixelColor(x, y);
+        return std::abs(c.red() - colour.red()) + std::abs(c.green() - colour.green()) +
+                   std::abs(c.blue() - colour.blue()) <
+               24;
+    };
+    // The widest run of that colour crosses the pie's centre.
+    int radius = 0;
+    QPoint centre;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0, run = 0; x < image.width(); ++x) {
+            run = isSlice(x, y) ? run + 1 : 0;
+            if (run > 2 * radius) {
+                radius = run / 2;
+                centre = QPoint(x - radius, y);
+            }
+        }
+    }
+    QVERIFY(radius > 40);
+    for (int y = centre.y() - 4; y > centre.y() - radius * 4 / 5; --y)
+        for (int x = centre.x() - 1; x <= centre.x() + 1; ++x)
+            QVERIFY2(isSlice(x, y), qPrintable(QStringLiteral("a seam at %1,%2").arg(x).arg(y)));
 }
 
 QTEST_MAIN(TestStatisticsDlg)

@@ -3,6 +3,7 @@
 #include "Pictures.h"
 
 #include <QRadialGradient>
+#include <QSvgGenerator>
 
 namespace shellart {
 
@@ -41,6 +42,20 @@ QImage AppIcon(int size) {
             DrawAppIcon(p);
         },
         true);
+}
+
+bool WriteScalableIcon(const QString& path) {
+    QSvgGenerator svg;
+    svg.setFileName(path);
+    svg.setSize(QSize(64, 64));
+    svg.setViewBox(QRect(0, 0, 64, 64));
+    svg.setTitle(QStringLiteral("Quintaro"));
+    QPainter p;
+    if (!p.begin(&svg))
+        return false;
+    p.setRenderHint(QPainter::Antialiasing);
+    DrawAppIcon(p);
+    return p.end();
 }
 
 QImage HelpGlyph() {

@@ -17,6 +17,8 @@ QImage CardSizePreview(bool large);
 QImage WinStrip(); // the ten frames of the win animation side by side
 QImage InfoPicture();
 QImage AppIcon(int size);
+// The same icon as a vector drawing, for desktops that scale it themselves.
+bool WriteScalableIcon(const QString& path);
 QImage HelpGlyph();
 
 } // namespace shellart

@@ -1,5 +1,12 @@
 // Draws the shell's pictures (jester, previews, win animation, info picture,
 // icons) into the given folder, with a resource list for rcc.
+//
+//     shellart <folder>
+//     shellart --icons <folder> <application id>
+//
+// The second form draws the icons a desktop installation needs instead, in the
+// layout of the hicolor theme: <folder>/hicolor/<n>x<n>/apps/<id>.png and
+// <folder>/hicolor/scalable/apps/<id>.svg.
 #include "Art.h"
 #include "Pictures.h"
 
@@ -12,8 +19,37 @@
 
 using namespace shellart;
 
+namespace {
+
+int WriteDesktopIcons(const QString& out, const QString& id) {
+    for (int size : {16, 22, 24, 32, 48, 64, 128, 256}) {
+        const QString dir = QStringLiteral("%1/hicolor/%2x%2/apps").arg(out).arg(size);
+        const QString file = dir + QLatin1Char('/') + id + QStringLiteral(".png");
+        if (!QDir().mkpath(dir) || !AppIcon(size).save(file, "PNG")) {
+            std::fprintf(stderr, "shellart: cannot write %s\n", qPrintable(file));
+            return 1;
+        }
+    }
+    const QString dir = out + QStringLiteral("/hicolor/scalable/apps");
+    const QString file = dir + QLatin1Char('/') + id + QStringLiteral(".svg");
+    if (!QDir().mkpath(dir) || !WriteScalableIcon(file)) {
+        std::fprintf(stderr, "shellart: cannot write %s\n", qPrintable(file));
+        return 1;
+    }
+    return 0;
+}
+
+} // namespace
+
 int main(int argc, char* argv[]) {
     QGuiApplication app(argc, argv);
+    if (argc > 1 && QByteArray(argv[1]) == "--icons") {
+        if (argc != 4) {
+            std::fprintf(stderr, "usage: shellart --icons <folder> <application id>\n");
+            return 2;
+        }
+        return WriteDesktopIcons(QString::fromLocal8Bit(argv[2]), QString::fromLocal8Bit(argv[3]));
+    }
     const QString out = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(".");
     if (!QDir().mkpath(out))
         return 1;

@@ -1,25 +1,46 @@
 #include "framework/core/IniFile.h"
 
+#include "framework/core/IniText.h"
+
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QLockFile>
+#include <QHash>
 #include <QMutex>
 #include <QMutexLocker>
-#include <QSaveFile>
+#include <QRandomGenerator>
 #include <QStandardPaths>
 #include <QThread>
 
 #include <algorithm>
 #include <atomic>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
 #include <optional>
+#include <vector>
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <time.h>
+#include <unistd.h>
 
 namespace IniFile {
 
 namespace {
 
-constexpr int MaxValueLength = 255;
+using IniText::CutToLimit;
+using IniText::FindKey;
+using IniText::HasLineBreak;
+using IniText::IsWritableKey;
+using IniText::IsWritableSection;
+using IniText::Layout;
+using IniText::Parse;
+using IniText::ValueOf;
+using IniText::WithKey;
+
 // How long a writer waits for another program's write to finish before giving up.
 std::atomic<qint64> g_lockWaitMs = 5000;
 
@@ -29,226 +50,477 @@ QString g_dir;
 // Serialises writers inside this process; the lock file does the same between processes.
 QMutex g_writeMutex;
 
-bool IsBlank(char c) {
-    return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f';
-}
+// ---- failure notes ----------------------------------------------------------------
 
-QByteArrayView Trimmed(QByteArrayView bytes) {
-    qsizetype begin = 0;
-    qsizetype end = bytes.size();
-    while (begin < end && IsBlank(bytes[begin]))
-        ++begin;
-    while (end > begin && IsBlank(bytes[end - 1]))
-        --end;
-    return bytes.sliced(begin, end - begin);
-}
+QMutex g_reportMutex;
+ReportSink g_reportSink;
+bool g_toldWriteFailure = false;
+bool g_toldOversized = false;
 
-enum class LineKind { Blank, Comment, Section, Key, Other };
-
-// One line of the file as offsets into its bytes, so untouched lines are written back verbatim.
-struct Line {
-    qsizetype begin = 0; // first byte of the line
-    qsizetype end = 0;   // end of the content, before "\r\n" or "\n"
-    qsizetype next = 0;  // first byte of the following line
-    LineKind kind = LineKind::Other;
-    qsizetype equals = -1; // position of the first '=' of a key line
-    QString name;          // section name or key name
-};
-
-struct Parsed {
-    QList<Line> lines;
-    QByteArray eol = "\n";
-};
-
-Parsed Parse(const QByteArray& data) {
-    Parsed parsed;
-    qsizetype pos = 0;
-    // A byte order mark is not part of the first line's text.
-    if (data.startsWith("\xEF\xBB\xBF"))
-        pos = 3;
-    bool eolKnown = false;
-    while (pos < data.size()) {
-        Line line;
-        line.begin = pos;
-        const qsizetype newline = data.indexOf('\n', pos);
-        if (newline < 0) {
-            line.end = data.size();
-            line.next = data.size();
-        } else {
-            line.end = newline;
-            line.next = newline + 1;
-            if (newline > pos && data[newline - 1] == '\r')
-                line.end = newline - 1;
-            if (!eolKnown) {
-                parsed.eol = line.end == newline ? QByteArray("\n") : QByteArray("\r\n");
-                eolKnown = true;
-            }
-        }
-        const QByteArrayView content =
-            Trimmed(QByteArrayView(data).sliced(line.begin, line.end - line.begin));
-        if (content.isEmpty()) {
-            line.kind = LineKind::Blank;
-        } else if (content[0] == ';' || content[0] == '#') {
-            line.kind = LineKind::Comment;
-        } else if (content[0] == '[') {
-            line.kind = LineKind::Section;
-            QByteArrayView name = content.sliced(1);
-            const qsizetype close = name.indexOf(']');
-            if (close >= 0)
-                name = name.first(close);
-            line.name = QString::fromUtf8(Trimmed(name));
-        } else {
-            const qsizetype equals = content.indexOf('=');
-            if (equals >= 0) {
-                line.kind = LineKind::Key;
-                line.equals = (content.data() - data.constData()) + equals;
-                line.name = QString::fromUtf8(Trimmed(content.first(equals)));
-            }
-        }
-        parsed.lines.append(std::move(line));
-        pos = parsed.lines.last().next;
+void Tell(bool& told, const QString& line) {
+    QMutexLocker locker(&g_reportMutex);
+    if (told)
+        return;
+    told = true;
+    if (g_reportSink) {
+        g_reportSink(line);
+        return;
     }
-    return parsed;
+    std::fprintf(stderr, "%s\n", line.toLocal8Bit().constData());
+    std::fflush(stderr);
+}
+
+void TellWriteFailure(const QString& path, const QString& reason) {
+    Tell(g_toldWriteFailure,
+         QStringLiteral("Quintaro: the settings could not be saved in %1: %2. Play goes on with the values "
+                        "in memory; further failures are not reported.")
+             .arg(QDir::toNativeSeparators(path), reason));
+}
+
+void TellOversized(const QString& path) {
+    Tell(g_toldOversized, QStringLiteral("Quintaro: %1 is larger than %2 MB, so it is neither read nor "
+                                         "changed; its settings read as absent.")
+                              .arg(QDir::toNativeSeparators(path))
+                              .arg(MaxFileSize / (1024 * 1024)));
+}
+
+QString ErrorText(int error) {
+    return QString::fromLocal8Bit(std::strerror(error));
+}
+
+// ---- what was read, kept until the file changes -----------------------------------
+
+// A file as stat() sees it; any change on disk changes one of these.
+struct Stamp {
+    dev_t device = 0;
+    ino_t inode = 0;
+    off_t size = 0;
+    timespec modified{};
+    timespec changed{};
+
+    static Stamp Of(const struct stat& info) {
+        return {info.st_dev, info.st_ino, info.st_size, info.st_mtim, info.st_ctim};
+    }
+    bool operator==(const Stamp& other) const {
+        return device == other.device && inode == other.inode && size == other.size &&
+               modified.tv_sec == other.modified.tv_sec && modified.tv_nsec == other.modified.tv_nsec &&
+               changed.tv_sec == other.changed.tv_sec && changed.tv_nsec == other.changed.tv_nsec;
+    }
+
+    // A change made within the file system's time resolution of this one would leave the stamp
+    // as it is; what was read so soon after a change is therefore read again next time.
+    bool SettledAt(const timespec& now) const {
+        constexpr time_t Resolution = 2; // seconds, the coarsest of the common file systems
+        return now.tv_sec - std::max(modified.tv_sec, changed.tv_sec) > Resolution;
+    }
+};
+
+timespec Now() {
+    timespec now{};
+    clock_gettime(CLOCK_REALTIME, &now);
+    return now;
+}
+
+struct Snapshot {
+    QByteArray data;
+    Layout layout;
+};
+
+// The whole file up to one byte beyond the size limit, read in pieces so that a small file
+// costs a small buffer; nothing when it cannot be read.
+std::optional<QByteArray> ReadAtMostTheLimit(QFile& file) {
+    constexpr qint64 Piece = 64 * 1024;
+    QByteArray data;
+    while (data.size() <= MaxFileSize) {
+        const qsizetype had = data.size();
+        data.resize(had + Piece);
+        const qint64 n = file.read(data.data() + had, std::min<qint64>(Piece, MaxFileSize + 1 - had));
+        if (n < 0)
+            return std::nullopt;
+        data.resize(had + n);
+        if (n == 0)
+            break;
+    }
+    return data;
+}
+
+struct CachedFile {
+    Stamp stamp;
+    std::shared_ptr<const Snapshot> snapshot;
+};
+
+struct CachedFolder {
+    Stamp stamp;
+    QStringList entries;
+};
+
+// Only a handful of files are ever read (the settings and the tips); the limit only keeps
+// tests that use many folders from growing the cache.
+constexpr qsizetype CacheLimit = 8;
+
+QMutex g_cacheMutex;
+QHash<QString, CachedFile> g_files;
+QHash<QString, CachedFolder> g_folders;
+
+QByteArray Native(const QString& path) {
+    return QFile::encodeName(path);
+}
+
+std::shared_ptr<const Snapshot> MakeSnapshot(QByteArray data) {
+    auto snapshot = std::make_shared<Snapshot>();
+    snapshot->layout = Parse(data);
+    snapshot->data = std::move(data);
+    return snapshot;
+}
+
+void Remember(const QString& path, const Stamp& stamp, std::shared_ptr<const Snapshot> snapshot) {
+    QMutexLocker locker(&g_cacheMutex);
+    if (g_files.size() >= CacheLimit && !g_files.contains(path))
+        g_files.clear();
+    g_files.insert(path, {stamp, std::move(snapshot)});
+}
+
+// The file's bytes with their layout; null when the file is missing, no regular file, too large
+// or unreadable, which all read as a file without keys.
+std::shared_ptr<const Snapshot> Load(const QString& path) {
+    struct stat info {};
+    if (::stat(Native(path).constData(), &info) != 0 || !S_ISREG(info.st_mode))
+        return nullptr;
+    if (info.st_size > MaxFileSize) {
+        TellOversized(path);
+        return nullptr;
+    }
+    {
+        QMutexLocker locker(&g_cacheMutex);
+        const auto cached = g_files.constFind(path);
+        if (cached != g_files.constEnd() && cached->stamp == Stamp::Of(info))
+            return cached->snapshot;
+    }
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly) || ::fstat(file.handle(), &info) != 0)
+        return nullptr;
+    auto data = ReadAtMostTheLimit(file);
+    if (!data)
+        return nullptr;
+    if (data->size() > MaxFileSize) {
+        TellOversized(path);
+        return nullptr;
+    }
+    auto snapshot = MakeSnapshot(std::move(*data));
+    const Stamp stamp = Stamp::Of(info);
+    // What was read while the file was still changing is only kept when it matches the stamp taken
+    // with it and nothing could change unseen within the time resolution.
+    if (stamp.size == snapshot->data.size() && stamp.SettledAt(Now()))
+        Remember(path, stamp, snapshot);
+    return snapshot;
+}
+
+// The folder's file names in sorted order; fresh: never from the cache.
+QStringList Entries(const QString& folder, bool fresh) {
+    struct stat info {};
+    if (::stat(Native(folder).constData(), &info) != 0)
+        return {};
+    const Stamp stamp = Stamp::Of(info);
+    if (!fresh) {
+        QMutexLocker locker(&g_cacheMutex);
+        const auto cached = g_folders.constFind(folder);
+        if (cached != g_folders.constEnd() && cached->stamp == stamp)
+            return cached->entries;
+    }
+    const QStringList entries = QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
+    if (stamp.SettledAt(Now())) {
+        QMutexLocker locker(&g_cacheMutex);
+        if (g_folders.size() >= CacheLimit && !g_folders.contains(folder))
+            g_folders.clear();
+        g_folders.insert(folder, {stamp, entries});
+    }
+    return entries;
+}
+
+void ForgetFolder(const QString& folder) {
+    QMutexLocker locker(&g_cacheMutex);
+    g_folders.remove(folder);
 }
 
 bool SameName(const QString& a, const QString& b) {
     return a.compare(b, Qt::CaseInsensitive) == 0;
 }
 
-// Index of the first line holding the key in any section of that name (duplicates: the first wins).
-std::optional<qsizetype> FindKey(const Parsed& parsed, const QString& section, const QString& key) {
-    bool inSection = false;
-    for (qsizetype i = 0; i < parsed.lines.size(); ++i) {
-        const Line& line = parsed.lines[i];
-        if (line.kind == LineKind::Section)
-            inSection = SameName(line.name, section);
-        else if (inSection && line.kind == LineKind::Key && SameName(line.name, key))
-            return i;
+QString Resolve(const QString& fileName, bool fresh) {
+    const QFileInfo given(fileName);
+    const QString folder = given.isAbsolute() ? given.absolutePath() : Directory();
+    const QString name = given.isAbsolute() ? given.fileName() : fileName;
+    // Always the first match in sorted order, never simply the exact name: should two spellings
+    // exist side by side, every spelling must still reach one and the same file.
+    for (const QString& entry : Entries(folder, fresh)) {
+        if (SameName(entry, name))
+            return QDir(folder).filePath(entry);
     }
+    return QDir(folder).filePath(name);
+}
+
+// ---- writing --------------------------------------------------------------------
+
+// The file a write replaces: the path itself, or what its symbolic links lead to.
+std::optional<QString> FollowLinks(const QString& path, QString* reason) {
+    QString current = path;
+    for (int hops = 0; hops < 40; ++hops) {
+        const QFileInfo info(current);
+        if (!info.isSymLink())
+            return current;
+        current = info.symLinkTarget();
+    }
+    *reason = ErrorText(ELOOP);
     return std::nullopt;
 }
 
-QString ValueOf(const QByteArray& data, const Line& line) {
-    return QString::fromUtf8(
-        Trimmed(QByteArrayView(data).sliced(line.equals + 1, line.end - line.equals - 1)));
-}
-
-QString CutToLimit(QString text) {
-    if (text.size() <= MaxValueLength)
-        return text;
-    qsizetype length = MaxValueLength;
-    // Never leave half of a surrogate pair behind.
-    if (text.at(length - 1).isHighSurrogate())
-        --length;
-    text.truncate(length);
-    return text;
-}
-
-// Reads the whole file; nullopt when it exists but cannot be read (a writer must not replace it then).
-std::optional<QByteArray> ReadBytes(const QString& path) {
-    const QFileInfo info(path);
-    if (!info.exists())
-        return QByteArray();
-    if (!info.isFile())
-        return std::nullopt;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return std::nullopt;
-    return file.readAll();
-}
-
-bool HasLineBreak(const QString& text) {
-    return text.contains(QLatin1Char('\n')) || text.contains(QLatin1Char('\r')) || text.contains(QChar(0));
-}
-
-// The file's bytes with key = value set; every other line keeps its exact bytes.
-QByteArray WithKey(const QByteArray& data, const QString& section, const QString& key, const QString& value) {
-    const Parsed parsed = Parse(data);
-    const QByteArray valueBytes = value.toUtf8();
-
-    if (const auto found = FindKey(parsed, section, key)) {
-        const Line& line = parsed.lines[*found];
-        QByteArray result = data.first(line.equals + 1);
-        result += valueBytes;
-        result += QByteArrayView(data).sliced(line.end);
-        return result;
+// Makes the folder and those above it as needed; the reason is the system's, for the first
+// one that cannot be made (a file in the way, no permission).
+bool MakeFolder(const QString& folder, QString* reason) {
+    if (QFileInfo(folder).isDir())
+        return true;
+    const QString parent = QFileInfo(folder).absolutePath();
+    if (parent != folder && !MakeFolder(parent, reason))
+        return false;
+    if (::mkdir(Native(folder).constData(), 0777) != 0 && errno != EEXIST) {
+        *reason = ErrorText(errno);
+        return false;
     }
+    return true;
+}
 
-    const QByteArray newKey = key.toUtf8() + '=' + valueBytes + parsed.eol;
+// Everything a writer leaves beside the file is named after it in lower case, so that every
+// spelling of the name shares the lock.
+QString Companion(const QString& target, const char* suffix) {
+    const QFileInfo info(target);
+    return info.absolutePath() + QLatin1Char('/') + info.fileName().toLower() + QLatin1String(suffix);
+}
 
-    // Insert after the last key of the first section of that name, before any blank lines that part it
-    // from the next section.
-    qsizetype sectionLine = -1;
-    for (qsizetype i = 0; i < parsed.lines.size(); ++i) {
-        const Line& line = parsed.lines[i];
-        if (line.kind == LineKind::Section && SameName(line.name, section)) {
-            sectionLine = i;
-            break;
+constexpr char LockSuffix[] = ".lock";
+constexpr char TempSuffix[] = ".tmp-";
+
+// An exclusive lock on a file beside the settings file. The kernel drops it when its owner dies,
+// however it dies, so a lock is never stale: a killed writer's lock file is taken over at once.
+class WriteLock {
+public:
+    WriteLock() = default;
+    WriteLock(const WriteLock&) = delete;
+    WriteLock& operator=(const WriteLock&) = delete;
+    ~WriteLock() { Release(); }
+
+    bool Acquire(const QString& path, QString* reason) {
+        m_path = Native(path);
+        QDeadlineTimer deadline(g_lockWaitMs.load());
+        int sleepMs = 1;
+        while (true) {
+            m_fd = ::open(m_path.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+            if (m_fd < 0) {
+                *reason = ErrorText(errno);
+                return false;
+            }
+            if (::flock(m_fd, LOCK_EX | LOCK_NB) == 0) {
+                // The last owner removes the file as it lets go; a lock on a removed file locks nothing.
+                struct stat held {};
+                struct stat named {};
+                if (::fstat(m_fd, &held) == 0 && ::stat(m_path.constData(), &named) == 0 &&
+                    held.st_dev == named.st_dev && held.st_ino == named.st_ino)
+                    return true;
+                CloseFd();
+                continue;
+            }
+            const int error = errno;
+            CloseFd();
+            if (error != EWOULDBLOCK && error != EINTR) {
+                *reason = ErrorText(error);
+                return false;
+            }
+            if (deadline.hasExpired()) {
+                *reason = QStringLiteral("another program kept the file locked");
+                return false;
+            }
+            // Short polls: writes are tiny, and a busy neighbour must not make us wait seconds.
+            QThread::msleep(sleepMs);
+            sleepMs = std::min(sleepMs * 2, 20);
         }
     }
-    if (sectionLine >= 0) {
-        qsizetype last = sectionLine;
-        for (qsizetype i = sectionLine + 1; i < parsed.lines.size(); ++i) {
-            const LineKind kind = parsed.lines[i].kind;
-            if (kind == LineKind::Section)
-                break;
-            if (kind != LineKind::Blank)
-                last = i;
-        }
-        const Line& after = parsed.lines[last];
-        QByteArray result = data.first(after.next);
-        if (after.next == after.end) // the last line of the file had no line end
-            result += parsed.eol;
-        result += newKey;
-        result += QByteArrayView(data).sliced(after.next);
-        return result;
+
+    void Release() {
+        if (m_fd < 0)
+            return;
+        ::unlink(m_path.constData());
+        CloseFd();
     }
 
-    QByteArray result = data;
-    if (!result.isEmpty() && !result.endsWith('\n'))
-        result += parsed.eol;
-    if (!parsed.lines.isEmpty() && parsed.lines.last().kind != LineKind::Blank)
-        result += parsed.eol;
-    result += '[' + section.toUtf8() + ']' + parsed.eol;
-    result += newKey;
-    return result;
+private:
+    void CloseFd() {
+        ::close(m_fd);
+        m_fd = -1;
+    }
+
+    QByteArray m_path;
+    int m_fd = -1;
+};
+
+// Temporary files exist only while their writer holds the lock, so whoever holds it now may
+// remove every one it finds: they are what killed writers left.
+void RemoveDeadTemps(const QString& target) {
+    const QFileInfo info(target);
+    const QString prefix = info.fileName().toLower() + QLatin1String(TempSuffix);
+    QDir folder(info.absolutePath());
+    for (const QString& name :
+         folder.entryList({prefix + QLatin1Char('*')}, QDir::Files | QDir::Hidden | QDir::System)) {
+        if (name.startsWith(prefix, Qt::CaseInsensitive))
+            folder.remove(name);
+    }
 }
 
-bool IsWritableSection(const QString& section) {
-    return !section.trimmed().isEmpty() && !HasLineBreak(section) && !section.contains(QLatin1Char(']'));
+struct Current {
+    QByteArray data;
+    bool exists = false;
+    struct stat info {};
+};
+
+// The file as it is on disk now, never from the cache: a write must build on the latest content.
+std::optional<Current> ReadCurrent(const QString& target, QString* reason, bool* oversized) {
+    Current current;
+    if (::stat(Native(target).constData(), &current.info) != 0) {
+        if (errno == ENOENT)
+            return current;
+        *reason = ErrorText(errno);
+        return std::nullopt;
+    }
+    if (!S_ISREG(current.info.st_mode)) {
+        *reason = S_ISDIR(current.info.st_mode) ? QStringLiteral("it is a folder")
+                                                : QStringLiteral("it is not a regular file");
+        return std::nullopt;
+    }
+    if (current.info.st_size > MaxFileSize) {
+        *oversized = true;
+        return std::nullopt;
+    }
+    QFile file(target);
+    if (!file.open(QIODevice::ReadOnly)) {
+        *reason = file.errorString();
+        return std::nullopt;
+    }
+    auto data = ReadAtMostTheLimit(file);
+    if (!data) {
+        *reason = file.errorString();
+        return std::nullopt;
+    }
+    if (data->size() > MaxFileSize) {
+        *oversized = true;
+        return std::nullopt;
+    }
+    current.data = std::move(*data);
+    current.exists = true;
+    return current;
 }
 
-bool IsWritableKey(const QString& key) {
-    const QString trimmed = key.trimmed();
-    return !trimmed.isEmpty() && !HasLineBreak(key) && !key.contains(QLatin1Char('=')) &&
-           !trimmed.startsWith(QLatin1Char('[')) && !trimmed.startsWith(QLatin1Char(';')) &&
-           !trimmed.startsWith(QLatin1Char('#'));
-}
-
-// The lock beside the file is named in lower case, so every spelling of the file name shares it.
-QString LockPath(const QString& path) {
-    const QFileInfo info(path);
-    return info.absolutePath() + QLatin1Char('/') + info.fileName().toLower() + QStringLiteral(".lock");
-}
-
-bool AcquireLock(QLockFile& lock) {
-    // Short polls instead of QLockFile's doubling sleeps: writes are tiny, and a busy
-    // neighbour must not make us wait seconds.
-    QDeadlineTimer deadline(g_lockWaitMs.load());
-    int sleepMs = 1;
-    while (true) {
-        if (lock.tryLock(0))
-            return true;
-        if (lock.error() != QLockFile::LockFailedError)
-            return false; // folder missing or not writable
-        if (deadline.hasExpired())
+// Writes the new content to a temporary file beside the target, makes sure all of it reached
+// the disk, then renames it over the target. Any failure removes the temporary file and leaves
+// the target as it was.
+bool Replace(const QString& target, const QByteArray& bytes, const Current& old, QString* reason) {
+    const QString prefix = Companion(target, TempSuffix);
+    QByteArray temp;
+    int fd = -1;
+    for (int tries = 0; fd < 0 && tries < 100; ++tries) {
+        temp = Native(prefix + QString::number(QRandomGenerator::global()->generate64(), 36));
+        fd = ::open(temp.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd < 0 && errno != EEXIST) {
+            *reason = ErrorText(errno);
             return false;
-        QThread::msleep(sleepMs);
-        sleepMs = std::min(sleepMs * 2, 20);
+        }
     }
+    if (fd < 0) {
+        *reason = ErrorText(EEXIST);
+        return false;
+    }
+    const auto fail = [&](const QString& why) {
+        *reason = why;
+        if (fd >= 0)
+            ::close(fd);
+        ::unlink(temp.constData());
+        return false;
+    };
+
+    if (old.exists) {
+        // The replacement keeps the target's owner (when allowed) and permissions.
+        if (::fchown(fd, old.info.st_uid, old.info.st_gid) != 0 && errno != EPERM)
+            return fail(ErrorText(errno));
+        if (::fchmod(fd, old.info.st_mode & 07777) != 0)
+            return fail(ErrorText(errno));
+    }
+    qsizetype written = 0;
+    while (written < bytes.size()) {
+        const ssize_t n =
+            ::write(fd, bytes.constData() + written, static_cast<size_t>(bytes.size() - written));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return fail(n < 0 ? ErrorText(errno) : QStringLiteral("nothing could be written"));
+        written += n;
+    }
+    if (::fsync(fd) != 0)
+        return fail(ErrorText(errno));
+    struct stat info {};
+    if (::fstat(fd, &info) != 0)
+        return fail(ErrorText(errno));
+    if (info.st_size != bytes.size())
+        return fail(QStringLiteral("%1 of %2 bytes reached the disk").arg(info.st_size).arg(bytes.size()));
+    const int closed = ::close(fd);
+    fd = -1;
+    if (closed != 0)
+        return fail(ErrorText(errno));
+    if (::rename(temp.constData(), Native(target).constData()) != 0)
+        return fail(ErrorText(errno));
+    // The rename itself lasts only once the folder is on disk too.
+    const int folder =
+        ::open(Native(QFileInfo(target).absolutePath()).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (folder >= 0) {
+        ::fsync(folder);
+        ::close(folder);
+    }
+    return true;
 }
 
 } // namespace
+
+// ---- Edit ------------------------------------------------------------------------
+
+struct Edit::Index : Layout {
+    explicit Index(Layout layout) : Layout(std::move(layout)) {}
+};
+
+Edit::Edit(QByteArray data) : m_data(std::move(data)) {
+}
+
+Edit::~Edit() = default;
+
+const Edit::Index& Edit::Parsed() const {
+    if (!m_index)
+        m_index = std::make_unique<Index>(Parse(m_data));
+    return *m_index;
+}
+
+QString Edit::Read(const QString& section, const QString& key, const QString& defaultText) const {
+    if (section.isEmpty() || key.isEmpty())
+        return CutToLimit(defaultText);
+    const auto found = FindKey(m_data, Parsed(), section.trimmed(), key.trimmed());
+    return CutToLimit(found ? ValueOf(m_data, *found) : defaultText);
+}
+
+bool Edit::Write(const QString& section, const QString& key, const QString& value) {
+    // Names and values that would break the line structure are refused rather than
+    // written as extra keys or sections.
+    if (!IsWritableSection(section) || !IsWritableKey(key) || HasLineBreak(value))
+        return false;
+    m_data = WithKey(m_data, Parsed(), section.trimmed(), key.trimmed(), value);
+    m_index.reset();
+    return true;
+}
+
+// ---- the service -----------------------------------------------------------------
 
 QString Directory() {
     QMutexLocker locker(&g_dirMutex);
@@ -267,32 +539,26 @@ void SetLockTimeout(std::chrono::milliseconds timeout) {
     g_lockWaitMs = timeout.count();
 }
 
+void SetReportSink(ReportSink sink) {
+    QMutexLocker locker(&g_reportMutex);
+    g_reportSink = std::move(sink);
+    g_toldWriteFailure = false;
+    g_toldOversized = false;
+}
+
 QString ResolvePath(const QString& fileName) {
-    const QFileInfo given(fileName);
-    const QDir dir(given.isAbsolute() ? given.absolutePath() : Directory());
-    const QString name = given.isAbsolute() ? given.fileName() : fileName;
-    // Always the first match in sorted order, never simply the exact name: should two spellings
-    // exist side by side, every spelling must still reach one and the same file.
-    const QStringList entries = dir.entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
-    for (const QString& entry : entries) {
-        if (SameName(entry, name))
-            return dir.filePath(entry);
-    }
-    return dir.filePath(name);
+    return Resolve(fileName, false);
 }
 
 QString ReadString(const QString& fileName, const QString& section, const QString& key,
                    const QString& defaultText) {
     if (fileName.isEmpty() || section.isEmpty() || key.isEmpty())
         return CutToLimit(defaultText);
-    const auto data = ReadBytes(ResolvePath(fileName));
-    if (!data || data->isEmpty())
+    const auto snapshot = Load(ResolvePath(fileName));
+    if (!snapshot)
         return CutToLimit(defaultText);
-    const Parsed parsed = Parse(*data);
-    const auto found = FindKey(parsed, section.trimmed(), key.trimmed());
-    if (!found)
-        return CutToLimit(defaultText);
-    return CutToLimit(ValueOf(*data, parsed.lines[*found]));
+    const auto found = FindKey(snapshot->data, snapshot->layout, section.trimmed(), key.trimmed());
+    return CutToLimit(found ? ValueOf(snapshot->data, *found) : defaultText);
 }
 
 bool WriteString(const QString& fileName, const QString& section, const QString& key, const QString& value) {
@@ -301,8 +567,6 @@ bool WriteString(const QString& fileName, const QString& section, const QString&
 
 bool WriteStrings(const QString& fileName, const QString& section,
                   const QList<QPair<QString, QString>>& keyValues) {
-    // Names and values that would break the line structure are refused rather than
-    // written as extra keys or sections.
     if (fileName.isEmpty() || !IsWritableSection(section))
         return false;
     if (keyValues.isEmpty())
@@ -311,52 +575,90 @@ bool WriteStrings(const QString& fileName, const QString& section,
         if (!IsWritableKey(key) || HasLineBreak(value))
             return false;
     }
-
-    QMutexLocker writeLocker(&g_writeMutex);
-    QString path = ResolvePath(fileName);
-    const QString folder = QFileInfo(path).absolutePath();
-    if (!QDir().mkpath(folder))
-        return false;
-
-    QLockFile lock(LockPath(path));
-    if (!AcquireLock(lock))
-        return false;
-    // Another program may have created the file in another spelling while we waited.
-    path = ResolvePath(fileName);
-
-    const auto data = ReadBytes(path);
-    if (!data)
-        return false;
-    QByteArray updated = *data;
-    for (const auto& [key, value] : keyValues)
-        updated = WithKey(updated, section.trimmed(), key.trimmed(), value);
-    if (updated == *data && QFileInfo::exists(path))
+    return Update(fileName, [&](Edit& edit) {
+        for (const auto& [key, value] : keyValues)
+            edit.Write(section, key, value);
         return true;
+    });
+}
 
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
+bool Update(const QString& fileName, const std::function<bool(Edit&)>& edit) {
+    if (fileName.isEmpty())
         return false;
-    if (file.write(updated) != updated.size()) {
-        file.cancelWriting();
-        return false;
+    QMutexLocker writeLocker(&g_writeMutex);
+    QString path = Resolve(fileName, true);
+    QString reason;
+    bool oversized = false;
+    bool declined = false;
+
+    const bool written = [&] {
+        if (!MakeFolder(QFileInfo(path).absolutePath(), &reason))
+            return false;
+        // Another program may create the file in another spelling, or make it a link, while we wait
+        // for the lock: the lock is checked against the name as it is once we hold it.
+        WriteLock lock;
+        std::optional<QString> target;
+        for (int attempt = 0;; ++attempt) {
+            target = FollowLinks(path, &reason);
+            if (!target || !lock.Acquire(Companion(*target, LockSuffix), &reason))
+                return false;
+            path = Resolve(fileName, true);
+            const auto now = FollowLinks(path, &reason);
+            if (!now)
+                return false;
+            if (Companion(*now, LockSuffix) == Companion(*target, LockSuffix)) {
+                target = now;
+                break;
+            }
+            lock.Release();
+            if (attempt == 3) {
+                reason = QStringLiteral("its name kept changing");
+                return false;
+            }
+        }
+        RemoveDeadTemps(*target);
+
+        const auto current = ReadCurrent(*target, &reason, &oversized);
+        if (!current)
+            return false;
+        Edit changes(current->data);
+        if (!edit(changes)) {
+            declined = true;
+            return false;
+        }
+        if (changes.Data() == current->data && current->exists)
+            return true;
+        if (changes.Data().size() > MaxFileSize) {
+            reason = QStringLiteral("it would grow beyond %1 MB").arg(MaxFileSize / (1024 * 1024));
+            return false;
+        }
+        if (current->exists && ::access(Native(*target).constData(), W_OK) != 0) {
+            reason = ErrorText(errno);
+            return false;
+        }
+        if (!Replace(*target, changes.Data(), *current, &reason))
+            return false;
+        // A new file in the folder: the next look-up must list it again.
+        ForgetFolder(QFileInfo(path).absolutePath());
+        return true;
+    }();
+
+    if (!written && !declined) {
+        if (oversized)
+            TellOversized(path);
+        else
+            TellWriteFailure(path, reason);
     }
-    return file.commit();
+    return written;
 }
 
 QList<QPair<QString, QString>> ReadSection(const QString& path, const QString& section) {
-    QList<QPair<QString, QString>> entries;
-    const auto data = ReadBytes(ResolvePath(path));
-    if (!data || section.isEmpty())
-        return entries;
-    const Parsed parsed = Parse(*data);
-    bool inSection = false;
-    for (const Line& line : parsed.lines) {
-        if (line.kind == LineKind::Section)
-            inSection = SameName(line.name, section.trimmed());
-        else if (inSection && line.kind == LineKind::Key)
-            entries.append({line.name, ValueOf(*data, line)});
-    }
-    return entries;
+    if (section.isEmpty())
+        return {};
+    const auto snapshot = Load(ResolvePath(path));
+    if (!snapshot)
+        return {};
+    return IniText::SectionEntries(snapshot->data, snapshot->layout, section.trimmed());
 }
 
 } // namespace IniFile

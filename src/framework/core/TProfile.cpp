@@ -49,9 +49,6 @@ void TProfile::SetState(bool state) {
 
 namespace ProfileText {
 
-namespace {
-
-// Decimal with an optional sign, or "$"/"0x" hexadecimal of at most 32 bits.
 std::optional<int> ParseInt(const QString& text) {
     QString digits = text.trimmed();
     bool negative = false;
@@ -90,6 +87,8 @@ std::optional<int> ParseInt(const QString& text) {
         return std::nullopt;
     return static_cast<int>(value);
 }
+
+namespace {
 
 struct NamedColor {
     const char* name;

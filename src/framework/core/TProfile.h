@@ -3,6 +3,8 @@
 #include <QDateTime>
 #include <QString>
 
+#include <optional>
+
 // Reads and writes one key of the settings file as text, integer or boolean.
 // With DefaultText "None", an absent key reads as "None": callers read the
 // text first and only read Value or State when it is not "None".
@@ -50,6 +52,9 @@ namespace ProfileText {
 bool IsTrue(const QString& text);
 // Decimal, or "$" hexadecimal; a non-number gives 1 for a true word, else 0.
 int ToInt(const QString& text);
+// Decimal with an optional sign, or "$"/"0x" hexadecimal of at most 32 bits; nothing for
+// any other text, including numbers beyond the integer range.
+std::optional<int> ParseInt(const QString& text);
 // General floating-point form, up to 15 significant digits, "." always.
 QString FromDouble(double value);
 // Parses that form; ok is false when the text is not a number.

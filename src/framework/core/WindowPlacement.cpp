@@ -4,6 +4,8 @@
 
 #include <QList>
 
+#include <algorithm>
+
 namespace WindowPlacement {
 
 namespace {
@@ -74,6 +76,16 @@ std::optional<QPoint> LoadPosition(const QString& section, const QString& fileNa
     if (!values)
         return std::nullopt;
     return QPoint((*values)[0], (*values)[1]);
+}
+
+QRect Centred(QSize frame, const QRect& available) {
+    QRect placed(QPoint(), frame);
+    placed.moveCenter(available.center());
+    placed.moveLeft(
+        std::max(available.left(), std::min(placed.left(), available.right() + 1 - frame.width())));
+    placed.moveTop(
+        std::max(available.top(), std::min(placed.top(), available.bottom() + 1 - frame.height())));
+    return placed;
 }
 
 } // namespace WindowPlacement

@@ -2,6 +2,7 @@
 
 #include <QPoint>
 #include <QRect>
+#include <QSize>
 #include <QString>
 
 #include <optional>
@@ -33,5 +34,10 @@ bool SavePosition(const QString& section, const QPoint& topLeft,
                   const QString& fileName = QStringLiteral("Solitaire.ini"));
 std::optional<QPoint> LoadPosition(const QString& section,
                                    const QString& fileName = QStringLiteral("Solitaire.ini"));
+
+// Where a window whose frame has the given size goes to lie centred in `available` (a
+// screen's area without its panels) and wholly inside it. A frame larger than the area
+// keeps its top-left corner, and so its caption, inside.
+QRect Centred(QSize frame, const QRect& available);
 
 } // namespace WindowPlacement

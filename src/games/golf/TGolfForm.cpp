@@ -134,12 +134,6 @@ void TGolfForm::TableauPileView1MouseDown(TCardPileView* column, Qt::MouseButton
     column->DragPermission = waste->Value != FS_ACE && (waste->Value != FS_KING || m_kingStops);
 }
 
-// A column card lifted while Undo gives its column a card back would come home on top of it.
-void TGolfForm::Undo1Click() {
-    CancelDrags();
-    TGameForm::Undo1Click();
-}
-
 int TGolfForm::ComputeScore() const {
     return m_waste->Pile.size();
 }

@@ -16,7 +16,6 @@ public:
     bool HasStock() const override { return true; }
     int ComputeScore() const override;
 
-    void Undo1Click() override;
     void DeckPileViewClick();
     void KingStopsSequence1Click();
     bool KingStopsSequence() const { return m_kingStops; }

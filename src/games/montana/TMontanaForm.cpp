@@ -173,12 +173,6 @@ bool TMontanaForm::DragOver(QWidget* /*sender*/, TCardPileView* source) {
     return source->DropTarget != nullptr;
 }
 
-// The gap a dragged card was let into may get its old card back from Undo meanwhile.
-void TMontanaForm::Undo1Click() {
-    CancelDrags();
-    TGameForm::Undo1Click();
-}
-
 // ---- score and win -----------------------------------------------------------------
 
 int TMontanaForm::ComputeScore() const {
@@ -194,8 +188,6 @@ void TMontanaForm::OnWon() {
 void TMontanaForm::Shuffle1Click() {
     if (GameOver() || m_redeals >= 2)
         return;
-    // A card held in a drag is on no pile: it goes home before the table is gathered.
-    CancelDrags();
     TGrid grid = Grid();
     const bool animate = Animating(false);
     Montana::TRedealSteps steps;

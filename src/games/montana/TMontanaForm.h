@@ -19,7 +19,6 @@ public:
     int ComputeScore() const override;
     bool DragOver(QWidget* sender, TCardPileView* source) override;
 
-    void Undo1Click() override;
     void Shuffle1Click();
     int RedealCount() const { return m_redeals; }
     // The grid as the table shows it.

@@ -152,13 +152,6 @@ void TPyramidForm::RefreshPyramid() {
     }
 }
 
-bool TPyramidForm::Dragging() const {
-    for (const TCardPileView* view : AllViews())
-        if (view->IsDragging())
-            return true;
-    return false;
-}
-
 int TPyramidForm::ComputeScore() const {
     return m_discard->Pile.size();
 }
@@ -286,9 +279,6 @@ void TPyramidForm::FinishDiscard(bool waitForSound) {
 // ---- the deck ---------------------------------------------------------------------------------
 
 void TPyramidForm::DeckPileViewClick() {
-    // A card on its way is neither on the play pile nor on the waste: nothing may move under it.
-    if (Dragging())
-        return;
     const PR::TDeckClick click =
         PR::PlanDeckClick(m_pass, m_deck->Pile.size(), m_play->Pile.size(), m_waste->Pile.size());
     if (click.SetAside) {
@@ -364,12 +354,6 @@ void TPyramidForm::OnWon() {
     m_pass = PR::Passes;
     m_deck->State = FS_BLANK;
     m_deck->update();
-}
-
-void TPyramidForm::Undo1Click() {
-    if (Dragging())
-        return;
-    TGameForm::Undo1Click();
 }
 
 void TPyramidForm::TakeBackRecord() {

@@ -22,7 +22,6 @@ public:
     void DoubleClickAction(TCardPileView* sender) override;
     // The deck and the bare table never take a drop.
     bool DragOver(QWidget* sender, TCardPileView* source) override;
-    void Undo1Click() override;
 
     void DeckPileViewClick();
 
@@ -86,7 +85,6 @@ private:
     void RefreshDeck();
     void ShowPass();
     void ColourPassLabel();
-    bool Dragging() const;
 
     TCardPileView* m_deck = nullptr;
     TCardPileView* m_play = nullptr;
