@@ -284,7 +284,9 @@ private:
         QList<bool> Faces; // of the saved deal's cards, in its order
         QList<std::pair<QString, bool>> Labels;
         QHash<QString, bool> ItemsEnabled;
-        QString Caption; // as shown, which some deals leave behind the score for a while
+        // As shown, when some deal had left it behind the score (else the caption is made anew,
+        // for preferences may have changed since).
+        std::optional<QString> CaptionBehind;
         int MoveCount = 0;
         bool GameOver = false;
         int KeptRecords = 0;

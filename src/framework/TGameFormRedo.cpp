@@ -26,7 +26,8 @@ TGameForm::TTableState TGameForm::CaptureTable() const {
             state.Labels.append({label->text(), !label->isHidden()});
     for (auto it = m_items.cbegin(); it != m_items.cend(); ++it)
         state.ItemsEnabled.insert(it.key(), it.value()->isEnabled());
-    state.Caption = windowTitle();
+    if (windowTitle() != CaptionText())
+        state.CaptionBehind = windowTitle();
     state.MoveCount = m_moveCount;
     state.GameOver = m_gameOver;
     state.Records = m_undo.Records(0);
@@ -137,7 +138,8 @@ void TGameForm::Redo1Click() {
     if (Sound() && !(m_actions.isEmpty() || m_actions.last().quiet))
         Sound()->PlayUndo();
     RefreshCaption();
-    setWindowTitle(step.Before.Caption);
+    if (step.Before.CaptionBehind)
+        setWindowTitle(*step.Before.CaptionBehind);
     RefreshRedoItem();
 }
 
