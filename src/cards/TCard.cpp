@@ -45,20 +45,25 @@ enum class Op { Copy, And };
 // Copies a rectangle of src to (x, y) of dst, either plainly or by a bitwise
 // AND of the pixels, so a pip's white surround never erases its neighbour.
 void Blit(QImage& dst, int x, int y, const QImage& src, const QRect& from, Op op) {
+    // The columns that lie inside both pictures.
+    const int first = std::max({0, -x, -from.x()});
+    const int last = std::min({from.width(), dst.width() - x, src.width() - from.x()});
+    if (last <= first)
+        return;
     for (int row = 0; row < from.height(); ++row) {
         const int dy = y + row;
         const int sy = from.y() + row;
         if (dy < 0 || dy >= dst.height() || sy < 0 || sy >= src.height())
             continue;
-        auto* d = reinterpret_cast<QRgb*>(dst.scanLine(dy));
-        const auto* s = reinterpret_cast<const QRgb*>(src.constScanLine(sy));
-        for (int col = 0; col < from.width(); ++col) {
-            const int dx = x + col;
-            const int sx = from.x() + col;
-            if (dx < 0 || dx >= dst.width() || sx < 0 || sx >= src.width())
-                continue;
-            d[dx] = op == Op::Copy ? (s[sx] | 0xFF000000u) : ((d[dx] & s[sx]) | 0xFF000000u);
-        }
+        QRgb* d = reinterpret_cast<QRgb*>(dst.scanLine(dy)) + x + first;
+        const QRgb* s = reinterpret_cast<const QRgb*>(src.constScanLine(sy)) + from.x() + first;
+        const int count = last - first;
+        if (op == Op::Copy)
+            for (int col = 0; col < count; ++col)
+                d[col] = s[col] | 0xFF000000u;
+        else
+            for (int col = 0; col < count; ++col)
+                d[col] = (d[col] & s[col]) | 0xFF000000u;
     }
 }
 
@@ -83,26 +88,32 @@ QImage WithAutoTransparency(const QImage& rgb) {
     if (out.isNull())
         return out;
     const QRgb key = out.pixel(0, out.height() - 1) | 0xFF000000u;
+    const int width = out.width();
     for (int y = 0; y < out.height(); ++y) {
         auto* line = reinterpret_cast<QRgb*>(out.scanLine(y));
-        for (int x = 0; x < out.width(); ++x)
+        for (int x = 0; x < width; ++x)
             if ((line[x] | 0xFF000000u) == key)
                 line[x] = 0;
     }
     return out.convertToFormat(QImage::Format_ARGB32_Premultiplied);
 }
 
-// The composed colours with the blank card's alpha channel.
+// The composed colours with the blank card's alpha channel, premultiplied.
 QImage WithAlphaOf(const QImage& rgb, const QImage& argb) {
-    QImage out(rgb.size(), QImage::Format_ARGB32);
+    QImage out(rgb.size(), QImage::Format_ARGB32_Premultiplied);
+    const int width = out.width();
     for (int y = 0; y < out.height(); ++y) {
         const auto* colour = reinterpret_cast<const QRgb*>(rgb.constScanLine(y));
         const auto* alpha = reinterpret_cast<const QRgb*>(argb.constScanLine(y));
         auto* line = reinterpret_cast<QRgb*>(out.scanLine(y));
-        for (int x = 0; x < out.width(); ++x)
-            line[x] = (colour[x] & 0x00FFFFFFu) | (alpha[x] & 0xFF000000u);
+        for (int x = 0; x < width; ++x) {
+            const uint a = qAlpha(alpha[x]);
+            line[x] = a == 255 ? colour[x] | 0xFF000000u
+                      : a == 0 ? 0u
+                               : qPremultiply((colour[x] & 0x00FFFFFFu) | (a << 24));
+        }
     }
-    return out.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    return out;
 }
 
 // A finished picture of scale times the card's pixels, ready for a screen of `ratio`.
@@ -237,6 +248,7 @@ void TCard::ComposeFaces(bool small, bool lowColor) {
     const QImage blank = k == 1 ? LoadRgb(small ? "FS_sBORDER" : "FS_BORDER") : LoadArgb(name("BORDER"));
     const QImage sheet =
         k == 1 ? LoadRgb(small || lowColor ? "FS_SYMBOLS_16" : "FS_SYMBOLS") : LoadRgb(name("SYMBOLS"));
+    const QImage blankRgb = blank.convertToFormat(QImage::Format_RGB32);
     const QString lowSuffix = k == 1 && (small || lowColor) ? "_16" : "";
     auto at = [k](QPoint p) { return p * k; };
     auto part = [k](int x, int y, int w, int h) { return QRect(x * k, y * k, w * k, h * k); };
@@ -244,7 +256,7 @@ void TCard::ComposeFaces(bool small, bool lowColor) {
     for (int s = FS_CLUBS; s <= FS_HEARTS; ++s) {
         const bool red = s == FS_DIAMONDS || s == FS_HEARTS;
         for (int v = FS_ACE; v <= FS_KING; ++v) {
-            QImage face = blank.convertToFormat(QImage::Format_RGB32);
+            QImage face = blankRgb.copy();
             const int glyphX = 16 * v + (red ? 8 : 0);
             const bool aceOfSpades = v == FS_ACE && s == FS_SPADES;
             const bool aceExtras = v == FS_ACE && (!aceOfSpades || g.aceOfSpadesHasExtras);
