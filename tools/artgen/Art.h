@@ -51,9 +51,9 @@ template <typename Paint> QImage CardShape(QSize size, double radius, int scale,
 QImage ApplyCardOutline(QImage image, QSize size, double radius, int scale, QColor outline);
 
 // --- glyphs.cpp -----------------------------------------------------------
-QImage RankGlyph(int value, bool red, int scale); // 8 x 14, white ground
-QImage SmallSymbol(int suit, int scale);          // 10 x 12, white ground
-QImage MiniSymbol(int suit, int scale);           // 8 x 8, white ground, for small pictures
+QImage RankGlyph(int value, bool red, int scale);                // 8 x 14, white ground
+QImage SmallSymbol(int suit, int scale, bool lowColour = false); // 10 x 12, white ground
+QImage MiniSymbol(int suit, int scale); // 8 x 8, white ground, for the small (16-colour) pictures
 
 // --- sheet.cpp ------------------------------------------------------------
 enum class PipSize { Large, Small };

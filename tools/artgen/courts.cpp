@@ -272,15 +272,23 @@ void PaintBody(QPainter& p, int rank, const Design& d, const Pen& pen) {
     }
     // The collar tells the rank: a fur cape for an ermine King, a necklace
     // for a Queen, a pleated ruff for a Jack.
-    if (rank == King) {
+    if (rank == King && d.ermine) {
         QPainterPath collar;
         collar.moveTo(12, 31);
         collar.cubicTo(18, 26.5, 38, 26.5, 44, 31);
         collar.cubicTo(40, 35.5, 16, 35.5, 12, 31);
-        if (d.ermine)
-            PaintErmine(p, collar, pen);
-        else
-            Fill(p, collar, d.trim, pen);
+        PaintErmine(p, collar, pen);
+    } else if (rank == King) {
+        // A chain of office across the shoulders.
+        p.setBrush(Qt::NoBrush);
+        p.setPen(QPen(Ink, pen.width * 4.2));
+        QPainterPath chain;
+        chain.moveTo(15, 29.5);
+        chain.quadTo(28, 37, 41, 29.5);
+        p.drawPath(chain);
+        p.setPen(QPen(d.trim, pen.width * 2.6, Qt::DotLine, Qt::RoundCap));
+        p.drawPath(chain);
+        Fill(p, Ellipse(QPointF(28, 33.4), 1.6, 1.6), d.trim, pen);
     } else if (rank == Queen) {
         QPainterPath neckline;
         neckline.moveTo(20.5, 27.5);
@@ -813,12 +821,14 @@ void PaintAtChest(QPainter& p, int suit, const Design& d, const Pen& pen) {
         break;
     case AtChest::Shield: {
         // The suit's arms on a shield.
+        // Held by its point, so the hand leaves the arms in view.
         QPainterPath shield;
-        shield.moveTo(h.x() - 5, h.y() - 8);
-        shield.lineTo(h.x() + 5, h.y() - 8);
-        shield.lineTo(h.x() + 5, h.y() - 2);
-        shield.cubicTo(h.x() + 5, h.y() + 2, h.x() + 2, h.y() + 4, h.x(), h.y() + 5);
-        shield.cubicTo(h.x() - 2, h.y() + 4, h.x() - 5, h.y() + 2, h.x() - 5, h.y() - 2);
+        const double top = h.y() - 13;
+        shield.moveTo(h.x() - 5, top);
+        shield.lineTo(h.x() + 5, top);
+        shield.lineTo(h.x() + 5, top + 6);
+        shield.cubicTo(h.x() + 5, top + 10, h.x() + 2, top + 12, h.x(), top + 13);
+        shield.cubicTo(h.x() - 2, top + 12, h.x() - 5, top + 10, h.x() - 5, top + 6);
         shield.closeSubpath();
         Fill(p, shield, White, pen);
         p.setPen(QPen(Gold, pen.width * 1.6));
@@ -826,7 +836,7 @@ void PaintAtChest(QPainter& p, int suit, const Design& d, const Pen& pen) {
         p.drawPath(shield);
         p.setPen(Qt::NoPen);
         p.setBrush(SuitInk(suit));
-        p.drawPath(SuitPathIn(suit, QRectF(h.x() - 3, h.y() - 6, 6, 6.5)));
+        p.drawPath(SuitPathIn(suit, QRectF(h.x() - 3, top + 1.8, 6, 6.5)));
         break;
     }
     case AtChest::Glove:
@@ -998,6 +1008,32 @@ QImage AceOfSpadesPicture(QSize size, QRect area, int scale) {
     p.setPen(QPen(DarkGold, a.width() / 90.0));
     p.setBrush(Red);
     p.drawEllipse(QPointF(c.x(), c.y() + w * 0.02), w * 0.07, w * 0.07);
+    // A small spade between gold scrolls above the ring, and turned below it:
+    // the top one is what a fanned column shows of this card.
+    for (const bool turned : {false, true}) {
+        p.save();
+        if (turned) {
+            p.translate(c);
+            p.rotate(180);
+            p.translate(-c);
+        }
+        const double u = a.width() / 56.0;
+        const QPointF top(c.x(), a.top() + 3 * u);
+        p.setPen(QPen(Gold, 1.1 * u, Qt::SolidLine, Qt::RoundCap));
+        p.setBrush(Qt::NoBrush);
+        for (const double side : {-1.0, 1.0}) {
+            QPainterPath scroll;
+            scroll.moveTo(top + QPointF(side * 5 * u, 4.5 * u));
+            scroll.cubicTo(top + QPointF(side * 8 * u, 1.5 * u), top + QPointF(side * 10.5 * u, 7.5 * u),
+                           top + QPointF(side * 13.5 * u, 4.5 * u));
+            p.drawPath(scroll);
+            p.drawPoint(top + QPointF(side * 15.2 * u, 3.6 * u));
+        }
+        p.setPen(Qt::NoPen);
+        p.setBrush(InkBlack());
+        p.drawPath(SuitPathIn(Spades, QRectF(top.x() - 3.6 * u, top.y(), 7.2 * u, 7.8 * u)));
+        p.restore();
+    }
     p.end();
     ClearKeyColour(image);
     return image;

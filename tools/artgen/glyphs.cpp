@@ -1,7 +1,9 @@
-// The corner indices: rank glyphs and small suit symbols. At scale 1 they are
-// pixel patterns, tuned to the pixel grid; above it they are vector drawings
-// of the same letterforms, so a high-density screen shows smooth glyphs
-// rather than doubled pixels.
+// The corner indices: rank glyphs and small suit symbols. At scale 1 the rank
+// glyphs are pixel patterns, tuned to the pixel grid as a hinted font is;
+// above it they are vector drawings of the same letterforms, so a
+// high-density screen shows smooth glyphs rather than doubled pixels. The
+// suit symbols are the pips' outlines, smoothly drawn, except in the
+// 16-colour pictures, which take pixel patterns without half-tones.
 #include "Art.h"
 
 #include <QPainter>
@@ -212,10 +214,10 @@ QImage RankGlyph(int value, bool red, int scale) {
     return image;
 }
 
-QImage SmallSymbol(int suit, int scale) {
+QImage SmallSymbol(int suit, int scale, bool lowColour) {
     QImage image = NewImage({10, 12}, scale, Qt::white);
     const Pattern& s = Symbols[suit];
-    if (scale == 1) {
+    if (lowColour && scale == 1) {
         PaintPattern(image, s.lines, s.rows, {0, s.top}, scale, SuitInk(suit));
     } else {
         QPainter p(&image);

@@ -64,7 +64,7 @@ QImage SymbolSheet(int scale, PipSize size, bool lowColour) {
         const QImage pip = lowColour && scale == 1 ? HardPip(s, size) : LargePip(s, scale, size);
         put(20 * s, 30, pip);
         put(80 + 20 * s, 30, turned(pip));
-        const QImage symbol = SmallSymbol(s, scale);
+        const QImage symbol = SmallSymbol(s, scale, lowColour);
         put(10 * s, 52, symbol);
         put(40 + 10 * s, 52, turned(symbol));
     }
