@@ -56,7 +56,7 @@ enum class Headwear {
 enum class Hair { Long, Curls, Bob, Braids, Veiled };
 enum class Beard { None, Full, Forked, Short, Moustache };
 enum class Held { Sceptre, Sword, Axe, RaisedSword, Flower, Fan, Lance, Halberd, Torch, Staff };
-enum class AtChest { Orb, Shield, Glove, Rose, Leaf, Horn, Book, Nothing };
+enum class AtChest { Orb, Shield, Mirror, Dagger, Scroll, Rose, Leaf, Horn, Book, Nothing };
 enum class Pattern { Fleurs, Lozenges, Stripes, Studs, Chevrons, Checks, Scales };
 
 struct Design {
@@ -84,14 +84,14 @@ const Design Designs[3][4] = {
      {Headwear::Chaperon, Hair::Curls, Raven, Beard::Moustache, Black, Red, Gold, Pattern::Checks, Gold,
       false, Held::Staff, AtChest::Horn, true, 0.6},
      {Headwear::Morion, Hair::Bob, Auburn, Beard::None, Red, Green, Gold, Pattern::Scales, Gold, false,
-      Held::Halberd, AtChest::Glove, false, -0.4},
+      Held::Halberd, AtChest::Dagger, false, -0.4},
      {Headwear::PlumedBeret, Hair::Curls, Brown, Beard::None, Green, Red, Gold, Pattern::Stripes, Gold, false,
       Held::Torch, AtChest::Leaf, true, 0.5}},
     // Queens
     {{Headwear::VeiledCoronet, Hair::Veiled, Brown, Beard::None, Green, Gold, Green, Pattern::Stripes, Red,
       false, Held::Flower, AtChest::Book, false, -0.5},
      {Headwear::Tiara, Hair::Long, Raven, Beard::None, Black, Purple, Gold, Pattern::Lozenges, Gold, false,
-      Held::Sceptre, AtChest::Glove, true, 0.5},
+      Held::Sceptre, AtChest::Mirror, true, 0.5},
      {Headwear::HoodedCrown, Hair::Veiled, Blond, Beard::None, Purple, Blue, Gold, Pattern::Studs, Gold,
       false, Held::Fan, AtChest::Orb, false, -0.3},
      {Headwear::RoseCrown, Hair::Braids, Auburn, Beard::None, Red, White, Red, Pattern::Fleurs, Gold, false,
@@ -104,7 +104,7 @@ const Design Designs[3][4] = {
      {Headwear::CrownedCap, Hair::Bob, Raven, Beard::Short, Green, Red, Gold, Pattern::Checks, Gold, false,
       Held::Axe, AtChest::Shield, false, -0.6},
      {Headwear::HeartCrown, Hair::Curls, Blond, Beard::Moustache, Red, Gold, Red, Pattern::Studs, Red, true,
-      Held::RaisedSword, AtChest::Glove, true, 0.5}},
+      Held::RaisedSword, AtChest::Scroll, true, 0.5}},
 };
 
 struct Pen {
@@ -839,13 +839,40 @@ void PaintAtChest(QPainter& p, int suit, const Design& d, const Pen& pen) {
         p.drawPath(SuitPathIn(suit, QRectF(h.x() - 3, top + 1.8, 6, 6.5)));
         break;
     }
-    case AtChest::Glove:
-        Fill(p,
-             Polygon({QPointF(h.x() - 1.5, h.y() - 1), QPointF(h.x() - 3.5, h.y() - 7.5),
-                      QPointF(h.x() - 1.5, h.y() - 8.5), QPointF(h.x() + 1.5, h.y() - 8),
-                      QPointF(h.x() + 2, h.y() - 1)}),
-             White, pen);
+    case AtChest::Mirror: {
+        // A hand mirror, its handle in the hand.
+        p.setPen(QPen(Ink, pen.width * 3.2, Qt::SolidLine, Qt::RoundCap));
+        p.drawLine(QPointF(h.x(), h.y() + 1), QPointF(h.x() + 1, h.y() - 4));
+        p.setPen(QPen(Gold, pen.width * 1.8, Qt::SolidLine, Qt::RoundCap));
+        p.drawLine(QPointF(h.x(), h.y() + 1), QPointF(h.x() + 1, h.y() - 4));
+        Fill(p, Ellipse(QPointF(h.x() + 1.4, h.y() - 7.5), 3.4, 3.8), Gold, pen);
+        Fill(p, Ellipse(QPointF(h.x() + 1.4, h.y() - 7.5), 2.2, 2.6), QColor(170, 214, 236), pen);
+        p.setPen(QPen(White, pen.width * 1.2, Qt::SolidLine, Qt::RoundCap));
+        p.drawLine(QPointF(h.x() + 0.4, h.y() - 8.6), QPointF(h.x() + 1.2, h.y() - 9.6));
         break;
+    }
+    case AtChest::Dagger: {
+        // A dagger held point up across the chest.
+        QPainterPath blade = Polygon({QPointF(h.x() - 0.9, h.y() - 2.5), QPointF(h.x() + 4.8, h.y() - 10.5),
+                                      QPointF(h.x() + 0.6, h.y() - 1.6)});
+        Fill(p, blade, Steel, pen);
+        p.setPen(QPen(Ink, pen.width * 3.6, Qt::SolidLine, Qt::RoundCap));
+        p.drawLine(QPointF(h.x() - 2.6, h.y() - 3.6), QPointF(h.x() + 1.6, h.y() - 0.4));
+        p.setPen(QPen(Gold, pen.width * 2.2, Qt::SolidLine, Qt::RoundCap));
+        p.drawLine(QPointF(h.x() - 2.6, h.y() - 3.6), QPointF(h.x() + 1.6, h.y() - 0.4));
+        break;
+    }
+    case AtChest::Scroll: {
+        // A rolled charter with a red seal hanging from it.
+        QPainterPath roll;
+        roll.addRoundedRect(QRectF(h.x() - 2.2, h.y() - 10.5, 4.4, 10), 1.6, 1.6);
+        Fill(p, roll, QColor(244, 232, 196), pen);
+        p.setPen(QPen(DarkGold, pen.width));
+        p.drawLine(QPointF(h.x() - 2, h.y() - 8.5), QPointF(h.x() + 2, h.y() - 8.5));
+        p.drawLine(QPointF(h.x() - 2, h.y() - 2.5), QPointF(h.x() + 2, h.y() - 2.5));
+        Fill(p, Ellipse(QPointF(h.x() + 3.4, h.y() - 4.5), 1.4, 1.4), Red, pen);
+        break;
+    }
     case AtChest::Rose: {
         p.setPen(QPen(Green, pen.width * 1.5));
         p.drawLine(QPointF(h.x(), h.y()), QPointF(h.x() + 1, h.y() - 7));
@@ -909,8 +936,10 @@ void PaintHalf(QPainter& p, int rank, int suit, const Pen& pen) {
     // Arms over the robe, bent at the elbow: the one on the right holds the
     // long attribute, the other comes across the chest.
     const QColor cuff = d.ermine ? White : d.trim;
-    PaintArm(p, QPointF(45, 32), QPointF(48.5, 45), RaisedHand, d.mantle, cuff, pen);
-    PaintArm(p, QPointF(11, 32), QPointF(8, 46), ChestHand, d.mantle, cuff, pen);
+    // On a dark mantle the sleeves take the robe's colour, so the arms show.
+    const QColor sleeve = d.mantle.lightness() < 60 ? d.robe : d.mantle;
+    PaintArm(p, QPointF(45, 32), QPointF(48.5, 45), RaisedHand, sleeve, cuff, pen);
+    PaintArm(p, QPointF(11, 32), QPointF(8, 46), ChestHand, sleeve, cuff, pen);
     PaintHand(p, RaisedHand, pen);
     PaintAtChest(p, suit, d, pen);
     PaintHand(p, ChestHand, pen);
