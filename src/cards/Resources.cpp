@@ -24,6 +24,16 @@ const QHash<QString, QString>& Index() {
     return index;
 }
 
+// The scale a name's "@<scale>x" ending gives, else 1.
+int ScaleOf(const QString& name) {
+    const int at = name.lastIndexOf(QLatin1Char('@'));
+    if (at < 0 || !name.endsWith(QLatin1Char('x'), Qt::CaseInsensitive))
+        return 1;
+    bool ok = false;
+    const int scale = name.mid(at + 1, name.size() - at - 2).toInt(&ok);
+    return ok && scale > 1 ? scale : 1;
+}
+
 } // namespace
 
 QString Path(const QString& name) {
@@ -42,9 +52,12 @@ QImage Image(const QString& name) {
     // image plugin on the system first.
     QImageReader reader(path, QFileInfo(path).suffix().toLatin1());
     reader.setAutoDetectImageFormat(false);
-    const QImage image = reader.read();
+    QImage image = reader.read();
     if (image.isNull())
         throw EResNotFound(name);
+    // A drawing for a high-density screen says so itself, whatever Qt makes
+    // of the "@2x" in its file name.
+    image.setDevicePixelRatio(ScaleOf(QFileInfo(path).completeBaseName()));
     return image;
 }
 

@@ -16,7 +16,8 @@ bool Exists(const QString& name);
 QImage Image(const QString& name);
 
 // Pictures drawn for high-density screens are stored under the name followed
-// by "@<scale>x" ("FS_BORDER@2x"), at <scale> times the size.
+// by "@<scale>x" ("FS_BORDER@2x"), at <scale> times the size; Image gives
+// them that device pixel ratio.
 QString ScaledName(const QString& name, int scale);
 // The scale to load for a screen of the given device pixel ratio: the least
 // drawn scale at or above the ratio, else the largest drawn; 1 for ratios up

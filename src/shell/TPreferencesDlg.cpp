@@ -699,9 +699,8 @@ void TPreferencesDlg::LoadCustomBack(const QString& path, bool apply, bool silen
                 const qreal ratio = m_lowColor ? 1.0 : TCard::DevicePixelRatio();
                 const int scale = Resources::BestScale(name, ratio);
                 const QImage blank = Resources::Image(Resources::ScaledName(name, scale));
-                const QRect scaledInner(inner.topLeft() * scale, inner.size() * scale);
-                back = Resources::Resized(PictureLoader::ComposeOnBorder(blank, scaledInner, picture.image),
-                                          scale, scale == 1 ? 1.0 : ratio);
+                back = Resources::Resized(PictureLoader::ComposeOnBorder(blank, inner, picture.image), scale,
+                                          scale == 1 ? 1.0 : ratio);
             }
         }
     }
