@@ -239,9 +239,10 @@ void TCard::ComposeFaces(bool small, bool lowColor) {
     for (int i = 0; i < 17; ++i)
         PipTable()[i] = QRect(pips[i], QSize(PipW, PipH));
 
-    // At scale 1 the pictures and the method are those of the card model's
-    // specification; a higher scale draws the same geometry k times larger,
-    // from full-colour pictures at that scale, small cards included.
+    // Scale 1 keeps the classic pictures and method (key-colour corners, the
+    // small cards' 16-colour pictures); a higher scale draws the same geometry
+    // k times larger, from full-colour pictures at that scale, small cards
+    // included, with corners from the blank's alpha channel.
     const int k = SourceScale(lowColor);
     const QString sizePrefix = small ? "FS_s" : "FS_";
     auto name = [&](const QString& base) { return Resources::ScaledName(sizePrefix + base, k); };
