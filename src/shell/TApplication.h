@@ -49,6 +49,7 @@ public:
 private:
     void BuildContext();
     void FinishStartUpAfterFirstPaint();
+    static void FollowScreenDensity();
 
     std::unique_ptr<TSoundManager> m_sound;
     TAppContext m_context;
