@@ -109,8 +109,13 @@ bool TzBackground::PaintsPicture() const {
 
 const QImage& TzBackground::Picture() const {
     const QSize size = m_owner->size().expandedTo(QSize(1, 1));
-    if (m_dirty || m_picture.size() != size) {
-        m_picture = QImage(size, QImage::Format_RGB32);
+    // As many pixels as the screen shows there: on a high-density screen the
+    // picture holds more device pixels than logical ones.
+    const qreal ratio = m_owner->devicePixelRatioF();
+    if (m_dirty || m_pictureSize != size || m_picture.devicePixelRatio() != ratio) {
+        m_picture = QImage(size * ratio, QImage::Format_RGB32);
+        m_picture.setDevicePixelRatio(ratio);
+        m_pictureSize = size;
         Render(m_picture);
         m_dirty = false;
     }
@@ -126,7 +131,8 @@ void TzBackground::Render(QImage& image) const {
         // Any neutral pattern will do: a light grey crossed with a darker one.
         image.fill(QColor(0xB4, 0xB4, 0xB4));
         QPainter painter(&image);
-        painter.fillRect(image.rect(), QBrush(QColor(0x8C, 0x8C, 0x8C), Qt::Dense6Pattern));
+        painter.fillRect(QRect(QPoint(0, 0), m_pictureSize),
+                         QBrush(QColor(0x8C, 0x8C, 0x8C), Qt::Dense6Pattern));
         return;
     }
     case btBitmap:
@@ -143,8 +149,8 @@ void TzBackground::Render(QImage& image) const {
 }
 
 void TzBackground::RenderGradient(QImage& image) const {
-    const qint64 width = image.width();
-    const qint64 height = image.height();
+    const qint64 width = m_pictureSize.width();
+    const qint64 height = m_pictureSize.height();
     QPainter painter(&image);
     auto bandColor = [this](qint64 i, qint64 steps) {
         if (steps == 0)
@@ -162,7 +168,7 @@ void TzBackground::RenderGradient(QImage& image) const {
         const qint64 steps = std::min<qint64>({m_bands, halfW, halfH});
         const int dx = int(std::max<qint64>(1, steps ? halfW / steps : 1));
         const int dy = int(std::max<qint64>(1, steps ? halfH / steps : 1));
-        QRect rect = image.rect();
+        QRect rect(QPoint(0, 0), m_pictureSize);
         for (qint64 i = 0; i + 1 < steps; ++i) {
             const QColor color = bandColor(i, steps - 1);
             const QRect inner = rect.adjusted(dx, dy, -dx, -dy);
@@ -198,10 +204,13 @@ void TzBackground::RenderTiles(QImage& image) const {
     // Starts from the window colour: a bitmap with transparency shows it through.
     image.fill(m_owner->palette().color(m_owner->backgroundRole()));
     QPainter painter(&image);
+    // One pixel of the player's picture per logical pixel, smoothly enlarged
+    // on a high-density screen.
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
     const int tileW = m_bitmap.width();
     const int tileH = m_bitmap.height();
-    const int rows = image.height() / tileH;
-    const int columns = image.width() / tileW;
+    const int rows = m_pictureSize.height() / tileH;
+    const int columns = m_pictureSize.width() / tileW;
     for (int row = 0; row <= rows; ++row)
         for (int column = 0; column <= columns; ++column)
             painter.drawImage(QPoint(column * tileW, row * tileH), m_bitmap);
@@ -228,7 +237,11 @@ bool TzBackground::eventFilter(QObject* watched, QEvent* event) {
         QPainter painter(m_owner);
         if (paintsPicture) {
             const QRect area = static_cast<QPaintEvent*>(event)->rect();
-            painter.drawImage(area, Picture(), area);
+            const QImage& picture = Picture();
+            const qreal ratio = picture.devicePixelRatio();
+            painter.drawImage(
+                QRectF(area), picture,
+                QRectF(area.x() * ratio, area.y() * ratio, area.width() * ratio, area.height() * ratio));
         }
         if (m_onPaint)
             m_onPaint(this, painter);

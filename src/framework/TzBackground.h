@@ -39,7 +39,8 @@ public:
     // Called when the owner's size changes (the picture is already laid out again).
     void SetOnResize(std::function<void(QObject* sender)> onResize);
 
-    // The background at the owner's current client size, always up to date.
+    // The background at the owner's current client size, always up to date,
+    // drawn at the owner's device pixel ratio.
     const QImage& Picture() const;
     // True when the window shows Picture() (a gradient, the steel pattern or a
     // non-empty tiled bitmap); false when it shows its own colour.
@@ -85,5 +86,6 @@ private:
     // reader never sees a stale or wrong-sized picture (a hidden window may be
     // resized without a resize event until it is shown).
     mutable QImage m_picture;
+    mutable QSize m_pictureSize; // in logical pixels
     mutable bool m_dirty = true;
 };

@@ -8,6 +8,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QtMath>
 
 namespace {
 
@@ -17,7 +18,9 @@ class TDragPicture : public QWidget {
 public:
     TDragPicture(QWidget* parent, const QImage& picture) : QWidget(parent), m_picture(picture) {
         setAttribute(Qt::WA_TransparentForMouseEvents);
-        resize(picture.size());
+        // In logical pixels: the picture may be drawn for a high-density screen.
+        const QSizeF size = picture.deviceIndependentSize();
+        resize(qCeil(size.width()), qCeil(size.height()));
     }
 
 protected:

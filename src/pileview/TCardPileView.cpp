@@ -13,7 +13,6 @@
 
 namespace {
 
-constexpr QRgb DragKey = 0xFFFF00FFu; // magenta: the drag picture's transparent colour
 constexpr int DragThreshold = 5;
 
 // Every live view, so a view that goes away is never left as another's target.
@@ -24,6 +23,39 @@ QList<TCardPileView*>& LiveViews() {
 
 bool SmallCards() {
     return TCard::GetCardSize() == FS_SMALL;
+}
+
+// The part `place` (in the window's logical pixels) of the window's
+// background picture, drawn at the view's origin; the picture may hold more
+// device pixels than logical ones.
+void DrawBackgroundPart(QPainter& canvas, const QImage& picture, const QRect& place) {
+    const qreal ratio = picture.devicePixelRatio();
+    if (ratio == 1.0) {
+        canvas.drawImage(QPoint(0, 0), picture, place);
+        return;
+    }
+    canvas.drawImage(
+        QPointF(0, 0), picture,
+        QRectF(place.x() * ratio, place.y() * ratio, place.width() * ratio, place.height() * ratio));
+}
+
+// The edge of a face-down card under the top of a stock. On a high-density
+// screen the line stays one device pixel thin and smooth, so that a stack
+// shows its edges as fine lines rather than a solid band.
+void DrawCardEdge(QPainter& canvas, int x, int y, int w, int h, qreal corner, bool filled) {
+    canvas.setBrush(filled ? QBrush(Qt::white) : QBrush(Qt::NoBrush));
+    const qreal ratio = canvas.device() ? canvas.device()->devicePixelRatioF() : 1.0;
+    if (ratio == 1.0) {
+        canvas.setPen(QPen(Qt::black, 1));
+        canvas.drawRoundedRect(QRectF(x, y, w - 1, h - 1), corner, corner);
+        return;
+    }
+    canvas.save();
+    canvas.setRenderHint(QPainter::Antialiasing);
+    canvas.setPen(QPen(Qt::black, 0)); // cosmetic: one device pixel
+    const qreal half = 0.5 / ratio;
+    canvas.drawRoundedRect(QRectF(x + half, y + half, w - 2 * half, h - 2 * half), corner, corner);
+    canvas.restore();
 }
 
 } // namespace
@@ -111,9 +143,10 @@ void TCardPileView::Paint(QPainter& canvas) {
     if (BackgroundMode == FS_BITMAP && BackgroundPicture && !BackgroundPicture->isNull()) {
         const QRect place(x(), y(), w, h);
         // A picture smaller than the window must not leave stale pixels.
-        if (!BackgroundPicture->rect().contains(place))
+        const QRect logical(QPoint(0, 0), BackgroundPicture->deviceIndependentSize().toSize());
+        if (!logical.contains(place))
             canvas.fillRect(0, 0, w, h, palette().color(QPalette::Window));
-        canvas.drawImage(QPoint(0, 0), *BackgroundPicture, place);
+        DrawBackgroundPart(canvas, *BackgroundPicture, place);
     } else {
         canvas.fillRect(0, 0, w, h, palette().color(QPalette::Window));
     }
@@ -145,9 +178,7 @@ void TCardPileView::Paint(QPainter& canvas) {
             if (!top && squared)
                 continue;
             if (!card->FaceUp && !AllowDrag && !top) {
-                canvas.setPen(QPen(Qt::black, 1));
-                canvas.setBrush(i == 0 ? QBrush(Qt::white) : QBrush(Qt::NoBrush));
-                canvas.drawRoundedRect(QRectF(cx, cy, cw - 1, ch - 1), corner, corner);
+                DrawCardEdge(canvas, cx, cy, cw, ch, corner, i == 0);
             } else {
                 card->DrawCardOnCanvas(QPoint(cx, cy), canvas);
             }
@@ -241,8 +272,12 @@ void TCardPileView::BuildDragImage() {
     const int m = DragPile.size();
     const int w = static_cast<int>(static_cast<float>(m) * XOffset + static_cast<float>(TCard::Width()));
     const int h = static_cast<int>(static_cast<float>(m) * YOffset + static_cast<float>(TCard::Height()));
-    QImage picture(std::max(w, 1), std::max(h, 1), QImage::Format_ARGB32);
-    picture.fill(DragKey);
+    // Drawn at the screen's density, so the lifted cards look as sharp as on the table.
+    const qreal ratio = devicePixelRatioF();
+    // Transparent wherever no card covers it, the cards' smooth corners included.
+    QImage picture(QSize(std::max(w, 1), std::max(h, 1)) * ratio, QImage::Format_ARGB32_Premultiplied);
+    picture.setDevicePixelRatio(ratio);
+    picture.fill(Qt::transparent);
     {
         QPainter canvas(&picture);
         float ax = 0.0f;
@@ -252,11 +287,7 @@ void TCardPileView::BuildDragImage() {
             Advance(card, ax, ay);
         }
     }
-    for (int y = 0; y < picture.height(); ++y) {
-        auto* line = reinterpret_cast<QRgb*>(picture.scanLine(y));
-        std::replace(line, line + picture.width(), DragKey, QRgb(0));
-    }
-    m_dragImage = picture.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    m_dragImage = picture;
 }
 
 void TCardPileView::BeginDrag(QPoint at, bool keyboard) {

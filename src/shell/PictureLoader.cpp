@@ -129,7 +129,9 @@ QString Explain(Status status, const QString& path) {
 }
 
 QImage ComposeOnBorder(const QImage& border, const QRect& inner, const QImage& picture) {
-    QImage card = border.convertToFormat(QImage::Format_RGB32);
+    // A blank with smooth corners keeps them in its alpha channel.
+    QImage card = border.convertToFormat(border.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied
+                                                                  : QImage::Format_RGB32);
     QPainter painter(&card);
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
     painter.drawImage(inner, picture);

@@ -37,7 +37,8 @@ Result Load(const QString& path);
 QString Explain(Status status, const QString& path);
 
 // Stretches `picture` into the face area of a blank card: `border` is the blank
-// card, `inner` the rectangle inside its outline that the picture fills.
+// card, `inner` the rectangle inside its outline that the picture fills, in
+// the blank's logical pixels (a blank for a high-density screen has more).
 QImage ComposeOnBorder(const QImage& border, const QRect& inner, const QImage& picture);
 
 } // namespace PictureLoader

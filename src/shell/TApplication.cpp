@@ -2,6 +2,7 @@
 
 #include "cards/Random.h"
 #include "cards/Resources.h"
+#include "cards/TCard.h"
 #include "framework/Messages.h"
 #include "framework/Modal.h"
 #include "framework/TGameForm.h"
@@ -16,6 +17,7 @@
 #include <QIcon>
 #include <QPixmap>
 #include <QPointer>
+#include <QScreen>
 #include <QTimer>
 #include <QWindow>
 #include <clocale>
@@ -95,11 +97,14 @@ TApplication::TApplication(std::unique_ptr<ISoundOutput> soundOutput, const Comm
     QGuiApplication::setDesktopFileName(QStringLiteral(QUINTARO_APP_ID));
     // No display name: Qt would append it to every caption ("Quintaro!", "Klondike   Score: 5").
     if (Resources::Exists(QStringLiteral("APPICON")))
-        QApplication::setWindowIcon(QIcon(QPixmap::fromImage(Resources::Image(QStringLiteral("APPICON")))));
+        QApplication::setWindowIcon(Resources::Icon(QStringLiteral("APPICON"), qApp->devicePixelRatio()));
     // The program ends when the selector closes, not when its last window happens to go.
     QApplication::setQuitOnLastWindowClosed(false);
     // Numbers are read and written with a point whatever the player's regional settings.
     std::setlocale(LC_NUMERIC, "C");
+
+    // Card faces are composed once for the densest screen, before anything loads them.
+    FollowScreenDensity();
 
     // 2. The selector's share of the start-up: the random sequence and the one sound player.
     TRandom::SeedFromClock();
@@ -117,6 +122,30 @@ TApplication::TApplication(std::unique_ptr<ISoundOutput> soundOutput, const Comm
     // the screen. The requirements window and the statistics dialog are made
     // when first shown. A game named on the command line opens after them.
     FinishStartUpAfterFirstPaint(start);
+}
+
+void TApplication::FollowScreenDensity() {
+    // Windows on a less dense screen draw the faces smoothly reduced.
+    static const auto apply = [] {
+        const qreal ratio = qApp->devicePixelRatio();
+        if (qFuzzyCompare(ratio, TCard::DevicePixelRatio()))
+            return;
+        TCard::SetDevicePixelRatio(ratio);
+        for (QWidget* window : QApplication::topLevelWidgets())
+            window->update();
+    };
+    const auto watch = [](QScreen* screen) {
+        QObject::connect(screen, &QScreen::logicalDotsPerInchChanged, qApp, [] { apply(); });
+    };
+    for (QScreen* screen : QGuiApplication::screens())
+        watch(screen);
+    QObject::connect(qApp, &QGuiApplication::screenAdded, qApp, [watch](QScreen* screen) {
+        watch(screen);
+        apply();
+    });
+    QObject::connect(
+        qApp, &QGuiApplication::screenRemoved, qApp, [] { apply(); }, Qt::QueuedConnection);
+    apply();
 }
 
 void TApplication::FinishStartUpAfterFirstPaint(const CommandLine::TStart& start) {

@@ -52,6 +52,7 @@ public:
 private:
     void BuildContext();
     void FinishStartUpAfterFirstPaint(const CommandLine::TStart& start);
+    static void FollowScreenDensity();
 
     std::unique_ptr<TSoundManager> m_sound;
     TAppContext m_context;

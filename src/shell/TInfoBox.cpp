@@ -30,9 +30,9 @@ int& StepCounter() {
 
 // A missing picture must not keep the box from opening: a plain stand-in of
 // the expected size takes its place.
-QImage LoadPicture(const QString& name, QSize size) {
+QImage LoadPicture(const QString& name, QSize size, qreal ratio) {
     if (Resources::Exists(name)) {
-        const QImage image = Resources::Image(name);
+        const QImage image = Resources::Picture(name, ratio);
         if (!image.isNull())
             return image;
     }
@@ -101,14 +101,15 @@ TInfoBox::TInfoBox(QWidget* parent, bool lowColor, TSoundManager* sounds) : QDia
     setFixedSize(539, 316);
     setFont(ArialPixels(12));
 
+    const qreal ratio = devicePixelRatioF();
     if (lowColor) {
         // Only one picture suits a 256-colour display, so the jester stands still.
-        const QImage still = LoadPicture(QStringLiteral("JESTER1_256"), JesterSize);
+        const QImage still = LoadPicture(QStringLiteral("JESTER1_256"), JesterSize, 1.0);
         m_frames = {still, still, still};
     } else {
-        m_frames = {LoadPicture(QStringLiteral("JESTER1"), JesterSize),
-                    LoadPicture(QStringLiteral("JESTER2"), JesterSize),
-                    LoadPicture(QStringLiteral("JESTER3"), JesterSize)};
+        m_frames = {LoadPicture(QStringLiteral("JESTER1"), JesterSize, ratio),
+                    LoadPicture(QStringLiteral("JESTER2"), JesterSize, ratio),
+                    LoadPicture(QStringLiteral("JESTER3"), JesterSize, ratio)};
     }
 
     // The jester's own background colour becomes the window's, so the picture
@@ -142,7 +143,7 @@ TInfoBox::TInfoBox(QWidget* parent, bool lowColor, TSoundManager* sounds) : QDia
     auto* image2 = new QLabel(this);
     image2->setObjectName(QStringLiteral("Image2"));
     image2->setGeometry(QRect(QPoint(224, 32), PictureSize));
-    image2->setPixmap(QPixmap::fromImage(LoadPicture(QStringLiteral("INFOPIC"), PictureSize)));
+    image2->setPixmap(QPixmap::fromImage(LoadPicture(QStringLiteral("INFOPIC"), PictureSize, ratio)));
 
     TextLine(this, "Label1", QStringLiteral("Quintaro \u2014 twelve patience games"), QRect(84, 40, 134, 36))
         ->setFont(ArialPixels(13, true));

@@ -57,26 +57,31 @@ int FromQColor(const QColor& color) {
     return color.red() | (color.green() << 8) | (color.blue() << 16);
 }
 
-QPixmap Picture(const QString& name) {
-    return Resources::Exists(name) ? QPixmap::fromImage(Resources::Image(name)) : QPixmap();
+// The picture drawn for the screen's density.
+QImage Picture(const QString& name, qreal ratio) {
+    return Resources::Exists(name) ? Resources::Picture(name, ratio) : QImage();
 }
 
-// A card picture as the table shows it: its corners, in the colour of the
-// bottom-left pixel, are left out.
+// A card picture as the table shows it: its corners, transparent in its alpha
+// channel or in the colour of the bottom-left pixel, are left out.
 QPixmap CardPicture(const QImage& card) {
     QPixmap picture = QPixmap::fromImage(card);
-    if (!card.isNull())
+    if (!card.isNull() && !card.hasAlphaChannel())
         picture.setMask(picture.createMaskFromColor(card.pixelColor(0, card.height() - 1), Qt::MaskInColor));
     return picture;
 }
 
-// Fits a picture into a label of fixed size without enlarging it.
-QPixmap FitInto(const QImage& image, const QSize& box) {
+// Fits a picture into a label of fixed size without enlarging it, at the
+// label's density.
+QPixmap FitInto(const QImage& image, const QSize& box, qreal ratio) {
     if (image.isNull())
         return {};
-    if (image.width() <= box.width() && image.height() <= box.height())
+    const QSizeF size = image.deviceIndependentSize();
+    if (size.width() <= box.width() && size.height() <= box.height())
         return QPixmap::fromImage(image);
-    return QPixmap::fromImage(image.scaled(box, Qt::KeepAspectRatio, Qt::SmoothTransformation));
+    QImage fitted = image.scaled(box * ratio, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    fitted.setDevicePixelRatio(ratio);
+    return QPixmap::fromImage(fitted);
 }
 
 QColor DefaultChooseColor(QWidget* parent, const QColor& initial) {
@@ -199,8 +204,8 @@ TPreferencesDlg::TPreferencesDlg(TSoundManager* sound, QWidget* parent)
     // 2. The built-in backs.
     const QString lowSuffix = m_lowColor ? QStringLiteral("_16") : QString();
     for (int i = 0; i < 3; ++i)
-        m_backImages[i]->setPixmap(
-            CardPicture(Picture(QStringLiteral("FS_BACK%1").arg(i + 1) + lowSuffix).toImage()));
+        m_backImages[i]->setPixmap(CardPicture(Picture(QStringLiteral("FS_BACK%1").arg(i + 1) + lowSuffix,
+                                                       m_lowColor ? 1.0 : devicePixelRatioF())));
 
     // 3. - 8. The stored values, each within its range.
     const Preferences::TStored stored = Preferences::Read(m_profile.FileName());
@@ -572,8 +577,8 @@ void TPreferencesDlg::CardSizeRadioGroupClick() {
     const QString name = small        ? QStringLiteral("SMALLPREV")
                          : m_lowColor ? QStringLiteral("LARGEPREV_256")
                                       : QStringLiteral("LARGEPREV");
-    const QImage preview = Resources::Exists(name) ? Resources::Image(name) : QImage();
-    m_cardPreview->setPixmap(FitInto(preview, m_cardPreview->size()));
+    const QImage preview = Picture(name, devicePixelRatioF());
+    m_cardPreview->setPixmap(FitInto(preview, m_cardPreview->size(), devicePixelRatioF()));
 }
 
 void TPreferencesDlg::BrowseButtonClick(bool cardBack) {
@@ -646,7 +651,13 @@ void TPreferencesDlg::LoadCustomBack(const QString& path, bool apply, bool silen
             if (Resources::Exists(name)) {
                 const QRect inner =
                     small ? QRect(QPoint(4, 4), QPoint(56, 90)) : QRect(QPoint(5, 5), QPoint(74, 119));
-                back = PictureLoader::ComposeOnBorder(Resources::Image(name), inner, picture.image);
+                // Composed at the density of the card faces, the player's
+                // picture scaled smoothly into the blank.
+                const qreal ratio = m_lowColor ? 1.0 : TCard::DevicePixelRatio();
+                const int scale = Resources::BestScale(name, ratio);
+                const QImage blank = Resources::Image(Resources::ScaledName(name, scale));
+                back = Resources::Resized(PictureLoader::ComposeOnBorder(blank, inner, picture.image), scale,
+                                          scale == 1 ? 1.0 : ratio);
             }
         }
     }
@@ -703,7 +714,8 @@ void TPreferencesDlg::LoadBackgroundPicture(const QString& path) {
         return;
     }
     m_backgroundPicture = picture.image;
-    m_backgroundImage->setPixmap(FitInto(m_backgroundPicture, m_backgroundImage->contentsRect().size()));
+    m_backgroundImage->setPixmap(
+        FitInto(m_backgroundPicture, m_backgroundImage->contentsRect().size(), devicePixelRatioF()));
     m_profile.SetEntry(QStringLiteral("BackgroundImage"));
     m_profile.SetText(path);
     m_prefs.BackgroundImage = path;

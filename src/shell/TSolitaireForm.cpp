@@ -64,8 +64,9 @@ QString PictureName(const QString& name, bool lowColor) {
     return lowColor && Resources::Exists(low) ? low : name;
 }
 
-QPixmap Picture(const QString& name) {
-    return Resources::Exists(name) ? QPixmap::fromImage(Resources::Image(name)) : QPixmap();
+// The picture drawn for the screen's density.
+QPixmap Picture(const QString& name, qreal ratio) {
+    return Resources::Exists(name) ? QPixmap::fromImage(Resources::Picture(name, ratio)) : QPixmap();
 }
 
 } // namespace
@@ -170,7 +171,7 @@ TSolitaireForm::TSolitaireForm(TApplication& app, QWidget* parent)
 
     // 2. The jester and the start-up preview.
     const QString jesterName = PictureName(QStringLiteral("JESTER1"), m_lowColor);
-    const QPixmap jester = Picture(jesterName);
+    const QPixmap jester = Picture(jesterName, devicePixelRatioF());
     m_jester = new QLabel(this);
     m_jester->setObjectName(QStringLiteral("Image1"));
     m_jester->setGeometry(214, 5, 72, 104);
@@ -183,7 +184,7 @@ TSolitaireForm::TSolitaireForm(TApplication& app, QWidget* parent)
     m_helpButton->setObjectName(QStringLiteral("HelpButton"));
     m_helpButton->setGeometry(300, 80, 25, 25);
     m_helpButton->setAutoRaise(true);
-    m_helpButton->setIcon(QIcon(Picture(QStringLiteral("HELPBTN"))));
+    m_helpButton->setIcon(Resources::Icon(QStringLiteral("HELPBTN"), qApp->devicePixelRatio()));
     m_helpButton->setIconSize(QSize(21, 21));
     m_helpButton->setToolTip(QStringLiteral("Help..."));
     m_helpButton->setFocusPolicy(Qt::NoFocus);
@@ -220,7 +221,8 @@ TSolitaireForm::TSolitaireForm(TApplication& app, QWidget* parent)
     exit->setObjectName(QStringLiteral("Exit1"));
     connect(exit, &QAction::triggered, this, &TSolitaireForm::Exit1Click);
 
-    m_trayIcon = new QSystemTrayIcon(QIcon(Picture(QStringLiteral("APPICON_32"))), this);
+    m_trayIcon =
+        new QSystemTrayIcon(Resources::Icon(QStringLiteral("APPICON_32"), qApp->devicePixelRatio()), this);
     m_trayIcon->setObjectName(QStringLiteral("TrayIcon"));
     m_trayIcon->setToolTip(QStringLiteral("Quintaro!"));
     m_trayIcon->setContextMenu(m_trayMenu);
@@ -236,7 +238,7 @@ TSolitaireForm::~TSolitaireForm() = default;
 
 void TSolitaireForm::ShowPreview(const QString& name) {
     m_previewName = PictureName(name, m_lowColor);
-    m_gameImage->setPixmap(Picture(m_previewName));
+    m_gameImage->setPixmap(Picture(m_previewName, devicePixelRatioF()));
 }
 
 void TSolitaireForm::RestorePosition() {

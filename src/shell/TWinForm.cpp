@@ -23,9 +23,14 @@ TWinForm::TWinForm(TSoundManager* sound, QWidget* parent) : QDialog(parent) {
     setFont(font);
 
     if (Resources::Exists(QStringLiteral("WIN_AVI"))) {
-        const QImage strip = Resources::Image(QStringLiteral("WIN_AVI"));
-        for (int k = 0; k < Frames; ++k)
-            m_frames.append(strip.copy(k * FrameWidth, 0, FrameWidth, FrameHeight));
+        // Drawn for the screen's density: a frame may hold more pixels than its logical size.
+        const QImage strip = Resources::Picture(QStringLiteral("WIN_AVI"), devicePixelRatioF());
+        const int frameWidth = strip.width() / Frames;
+        for (int k = 0; k < Frames; ++k) {
+            QImage frame = strip.copy(k * frameWidth, 0, frameWidth, strip.height());
+            frame.setDevicePixelRatio(strip.devicePixelRatio());
+            m_frames.append(frame);
+        }
     }
     m_animate = new QLabel(this);
     m_animate->setObjectName(QStringLiteral("Animate1"));
@@ -42,7 +47,8 @@ TWinForm::TWinForm(TSoundManager* sound, QWidget* parent) : QDialog(parent) {
     };
     m_ok = makeButton("Button1", QStringLiteral("OK, Great!"), {31, 162, 97, 25}, OkResult);
     m_newGame = makeButton("Button2", QStringLiteral("New Game"), {137, 162, 97, 25}, NewGameResult);
-    m_statistics = makeButton("Button3", QStringLiteral("Show Statistics..."), {244, 162, 106, 25}, StatisticsResult);
+    m_statistics =
+        makeButton("Button3", QStringLiteral("Show Statistics..."), {244, 162, 106, 25}, StatisticsResult);
     m_ok->setDefault(true);
     m_ok->setFocus();
 

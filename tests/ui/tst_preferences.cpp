@@ -494,6 +494,29 @@ private slots:
         QVERIFY(Rgb(back->pixel(3, 40)) != qRgb(0, 0, 220));
     }
 
+    // For a screen of ratio 2 the player's back is composed at twice the pixels, the picture scaled smoothly:
+    // a picture of two colour halves meets in blended pixels, not in doubled ones.
+    void customBackAtRatioTwoIsComposedFromTheDoubleSizedBlank() {
+        QImage halves(2, 1, QImage::Format_RGB32);
+        halves.setPixel(0, 0, qRgb(220, 0, 0));
+        halves.setPixel(1, 0, qRgb(0, 0, 220));
+        const QString path = m_files->filePath("halves.png");
+        QVERIFY(halves.save(path));
+        Write("CustomImage", path);
+        Write("BackIndex", "3");
+        Write("ShowTips", "False");
+        TCard::SetDevicePixelRatio(2);
+        auto dialog = Make();
+        const QImage back = TCard().GetBackImage(3)->convertToFormat(QImage::Format_ARGB32);
+        TCard::SetDevicePixelRatio(1);
+        QCOMPARE(back.size(), QSize(160, 250));
+        QCOMPARE(back.devicePixelRatio(), 2.0);
+        QCOMPARE(qAlpha(back.pixel(0, 0)), 0);
+        QCOMPARE(Rgb(back.pixel(12, 125)), qRgb(220, 0, 0));
+        QCOMPARE(Rgb(back.pixel(147, 125)), qRgb(0, 0, 220));
+        QVERIFY(qRed(back.pixel(80, 125)) > 40 && qBlue(back.pixel(80, 125)) > 40);
+    }
+
     // A custom back whose file was deleted warns, falls back to the first back, and is forgotten.
     void missingCustomBackWarnsAndFallsBackToTheFirstBack() {
         const QString path = m_files->filePath("gone.bmp");

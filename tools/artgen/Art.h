@@ -2,7 +2,13 @@
 
 // The card artwork, drawn from vector paths and pixel patterns so that it
 // comes out identical on every machine. Every function takes a scale factor:
-// 1 gives the program's pictures, 2 the same art for a high-density screen.
+// 1 gives the program's pictures, 2 and up the same art for high-density
+// screens, with the same geometry in pixels times the scale.
+//
+// At scale 1 the card-shaped pictures are opaque and key their corners with
+// Key (the program takes the bottom-left pixel's colour as transparent); the
+// pixel patterns keep the small glyphs crisp. Above scale 1 the same pictures
+// carry an anti-aliased alpha channel and every glyph is a vector drawing.
 
 #include <QColor>
 #include <QImage>
@@ -38,17 +44,25 @@ void ClearKeyColour(QImage& image);
 // Draws pattern (rows of '#' and '.') at (x, y) in pixels of size scale.
 void PaintPattern(QImage& image, const char* const* rows, int count, QPoint at, int scale, QColor ink);
 
-// A card-shaped picture: paint draws the inside, then everything outside the
-// rounded outline becomes the key colour and the outline itself is drawn crisp.
+// A card-shaped picture: paint draws the inside (with the painter in card
+// pixels), then the outside of the rounded outline becomes transparent and
+// the outline itself is drawn one card pixel wide.
 template <typename Paint> QImage CardShape(QSize size, double radius, int scale, QColor outline, Paint paint);
 QImage ApplyCardOutline(QImage image, QSize size, double radius, int scale, QColor outline);
 
+// --- glyphs.cpp -----------------------------------------------------------
+QImage RankGlyph(int value, bool red, int scale);                // 8 x 14, white ground
+QImage SmallSymbol(int suit, int scale, bool lowColour = false); // 10 x 12, white ground
+QImage MiniSymbol(int suit, int scale); // 8 x 8, white ground, for the small (16-colour) pictures
+
 // --- sheet.cpp ------------------------------------------------------------
-QImage RankGlyph(int value, bool red, int scale); // 8 x 14, white ground
-QImage SmallSymbol(int suit, int scale);          // 10 x 12, white ground
-QImage MiniSymbol(int suit, int scale);           // 8 x 8, white ground, for small pictures
-QImage LargePip(int suit, int scale);             // 20 x 21, white ground
-QImage SymbolSheet(int scale);                    // 224 x 74
+enum class PipSize { Large, Small };
+// 20 x 21, white ground; Small pips leave room between the close pips of a
+// small card, Large ones fill the wider spacing of the large card.
+QImage LargePip(int suit, int scale, PipSize size);
+// 224 x 74. lowColour draws for the 16-colour reduction: no half-covered
+// pixels, which the reduction would turn grey.
+QImage SymbolSheet(int scale, PipSize size, bool lowColour = false);
 
 // --- courts.cpp -------------------------------------------------------------
 // rank 10 Jack, 11 Queen, 12 King; the picture of size, drawn into frame.

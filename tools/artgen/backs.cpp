@@ -130,7 +130,9 @@ void PaintScales(QPainter& p, const QRectF& panel) {
 }
 
 // A pile mark: the shapes painted by paint keep their colour, everything
-// else is the key; edge pixels are blended with the table, never with the key.
+// else is transparent. At scale 1 that is the key, and edge pixels are
+// blended with the table, never with the key; above it the edges keep their
+// coverage in the alpha channel.
 template <typename Paint> QImage Mark(QSize size, int scale, Paint paint) {
     QImage layer(size * scale, QImage::Format_ARGB32);
     layer.fill(Qt::transparent);
@@ -140,6 +142,8 @@ template <typename Paint> QImage Mark(QSize size, int scale, Paint paint) {
         p.scale(scale, scale);
         paint(p);
     }
+    if (scale > 1)
+        return layer;
     QImage out(layer.size(), QImage::Format_RGB32);
     for (int y = 0; y < out.height(); ++y) {
         const auto* in = reinterpret_cast<const QRgb*>(layer.constScanLine(y));

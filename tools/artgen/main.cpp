@@ -1,5 +1,11 @@
 // Draws every card picture of the program and lists them in art.qrc:
-//   artgen <outdir> [scale]
+//   artgen <outdir>
+// Each picture is drawn at every scale in Scales: at 1 under its own name
+// (with its 16-colour form where the program has one), above 1 under its
+// name with "@<scale>x" for high-density screens. Those have no 16-colour
+// forms (a low-colour display takes the pictures of scale 1), and small cards
+// take full-colour pictures there, with a symbol sheet of their own,
+// "FS_sSYMBOLS".
 #include "Art.h"
 
 #include <QDir>
@@ -14,17 +20,23 @@ namespace {
 
 class Writer {
 public:
-    Writer(QString dir, int scale) : m_dir(std::move(dir)), m_scale(scale) {}
+    explicit Writer(QString dir) : m_dir(std::move(dir)) {}
 
-    // Saves the picture under name, and its 16-colour form under name_16 when asked.
+    void SetScale(int scale) { m_scale = scale; }
+    int Scale() const { return m_scale; }
+
+    // Saves the picture under name, and at scale 1 its 16-colour form under
+    // name_16 when asked.
     bool Put(const QString& name, const QImage& image, bool alsoLow = false) {
-        bool ok = Save(name, image);
-        if (alsoLow)
+        bool ok = Save(Scaled(name), image);
+        if (alsoLow && m_scale == 1)
             ok = Save(name + "_16", Art::To16Colours(image)) && ok;
         return ok;
     }
+    // A picture the program has only in 16 colours at scale 1 (and in full
+    // colour above it).
     bool PutLowOnly(const QString& name, const QImage& image) {
-        return Save(name + "_16", Art::To16Colours(image));
+        return m_scale == 1 ? Save(name + "_16", Art::To16Colours(image)) : Save(Scaled(name), image);
     }
 
     bool WriteQrc() const {
@@ -39,9 +51,11 @@ public:
         return out.status() == QTextStream::Ok;
     }
 
-    int Scale() const { return m_scale; }
-
 private:
+    QString Scaled(const QString& name) const {
+        return m_scale == 1 ? name : name + QString("@%1x").arg(m_scale);
+    }
+
     bool Save(const QString& name, const QImage& image) {
         const QString file = name + ".png";
         if (!image.save(m_dir + "/" + file, "PNG")) {
@@ -53,7 +67,7 @@ private:
     }
 
     QString m_dir;
-    int m_scale;
+    int m_scale = 1;
     QStringList m_files;
 };
 
@@ -65,7 +79,13 @@ bool DrawAll(Writer& w) {
     ok &= w.Put("FS_sBORDER", BlankCard(SmallCard, k));
     ok &= w.Put("BORDER", CustomBackBlank(LargeCard, k));
     ok &= w.Put("sBORDER", CustomBackBlank(SmallCard, k));
-    ok &= w.Put("FS_SYMBOLS", SymbolSheet(k), true);
+    if (k == 1) {
+        ok &= w.Put("FS_SYMBOLS", SymbolSheet(k, PipSize::Large));
+        ok &= w.PutLowOnly("FS_SYMBOLS", SymbolSheet(k, PipSize::Small, true));
+    } else {
+        ok &= w.Put("FS_SYMBOLS", SymbolSheet(k, PipSize::Large));
+        ok &= w.Put("FS_sSYMBOLS", SymbolSheet(k, PipSize::Small));
+    }
 
     const char suitLetter[4] = {'C', 'S', 'D', 'H'};
     const char* const courtName[3] = {"JACK", "QUEEN", "KING"};
@@ -95,21 +115,27 @@ bool DrawAll(Writer& w) {
 
 } // namespace
 
+// The scales drawn: 1 for ordinary screens, 2 for high-density ones; the
+// program scales the nearest of them to any other ratio.
+constexpr int Scales[] = {1, 2};
+
 int main(int argc, char* argv[]) {
     QGuiApplication app(argc, argv);
     const QStringList args = app.arguments();
     if (args.size() < 2) {
-        std::fprintf(stderr, "usage: artgen <outdir> [scale]\n");
+        std::fprintf(stderr, "usage: artgen <outdir>\n");
         return 2;
     }
     const QString out = args.at(1);
-    const int scale = args.size() > 2 ? std::max(1, args.at(2).toInt()) : 1;
     if (!QDir().mkpath(out)) {
         std::fprintf(stderr, "artgen: cannot create %s\n", qPrintable(out));
         return 1;
     }
-    Writer writer(out, scale);
-    if (!DrawAll(writer) || !writer.WriteQrc())
-        return 1;
-    return 0;
+    Writer writer(out);
+    for (const int scale : Scales) {
+        writer.SetScale(scale);
+        if (!DrawAll(writer))
+            return 1;
+    }
+    return writer.WriteQrc() ? 0 : 1;
 }

@@ -5,46 +5,55 @@
 namespace Art {
 
 QPainterPath SuitPath(int suit) {
+    // The tops are drawn to differ at a glance, since a fanned column shows
+    // only the top third of its pips: the spade rises to a sharp point on
+    // hollow flanks, the club carries a large round head, the heart two
+    // round lobes and the diamond a point on straight sides.
     QPainterPath p;
     p.setFillRule(Qt::WindingFill);
     switch (suit) {
     case Hearts:
         p.moveTo(50, 100);
-        p.cubicTo(22, 76, 0, 56, 0, 29);
-        p.cubicTo(0, 10, 14, 0, 27, 0);
-        p.cubicTo(39, 0, 47, 8, 50, 19);
-        p.cubicTo(53, 8, 61, 0, 73, 0);
-        p.cubicTo(86, 0, 100, 10, 100, 29);
-        p.cubicTo(100, 56, 78, 76, 50, 100);
+        p.cubicTo(38, 86, 0, 62, 0, 30);
+        p.cubicTo(0, 11, 13, 0, 28, 0);
+        p.cubicTo(39, 0, 47, 7, 50, 18);
+        p.cubicTo(53, 7, 61, 0, 72, 0);
+        p.cubicTo(87, 0, 100, 11, 100, 30);
+        p.cubicTo(100, 62, 62, 86, 50, 100);
+        p.closeSubpath();
         break;
     case Diamonds:
         p.moveTo(50, 0);
-        p.quadTo(64, 27, 88, 50);
-        p.quadTo(64, 73, 50, 100);
-        p.quadTo(36, 73, 12, 50);
-        p.quadTo(36, 27, 50, 0);
+        p.quadTo(67, 27, 90, 50);
+        p.quadTo(67, 73, 50, 100);
+        p.quadTo(33, 73, 10, 50);
+        p.quadTo(33, 27, 50, 0);
+        p.closeSubpath();
         break;
     case Spades:
         p.moveTo(50, 0);
-        p.cubicTo(36, 24, 0, 38, 0, 61);
-        p.cubicTo(0, 77, 12, 86, 25, 86);
-        p.cubicTo(36, 86, 44, 80, 47, 73);
-        p.quadTo(45, 91, 30, 100);
-        p.lineTo(70, 100);
-        p.quadTo(55, 91, 53, 73);
-        p.cubicTo(56, 80, 64, 86, 75, 86);
-        p.cubicTo(88, 86, 100, 77, 100, 61);
-        p.cubicTo(100, 38, 64, 24, 50, 0);
+        p.cubicTo(54, 10, 64, 20, 78, 32);
+        p.cubicTo(92, 44, 100, 53, 100, 65);
+        p.cubicTo(100, 79, 89, 87, 77, 87);
+        p.cubicTo(67, 87, 59, 82, 55, 75);
+        p.quadTo(57, 92, 70, 100);
+        p.lineTo(30, 100);
+        p.quadTo(43, 92, 45, 75);
+        p.cubicTo(41, 82, 33, 87, 23, 87);
+        p.cubicTo(11, 87, 0, 79, 0, 65);
+        p.cubicTo(0, 53, 8, 44, 22, 32);
+        p.cubicTo(36, 20, 46, 10, 50, 0);
+        p.closeSubpath();
         break;
     default: // clubs
-        p.addEllipse(QPointF(50, 25), 24, 24);
-        p.addEllipse(QPointF(24, 60), 24, 24);
-        p.addEllipse(QPointF(76, 60), 24, 24);
-        p.addRect(QRectF(38, 40, 24, 24));
-        p.moveTo(47, 62);
+        p.addEllipse(QPointF(50, 25), 25, 25);
+        p.addEllipse(QPointF(23, 61), 23, 23);
+        p.addEllipse(QPointF(77, 61), 23, 23);
+        p.addRect(QRectF(36, 40, 28, 26));
+        p.moveTo(46, 62);
         p.quadTo(45, 90, 30, 100);
         p.lineTo(70, 100);
-        p.quadTo(55, 90, 53, 62);
+        p.quadTo(55, 90, 54, 62);
         p.closeSubpath();
         break;
     }
@@ -91,19 +100,27 @@ void PaintPattern(QImage& image, const char* const* rows, int count, QPoint at, 
                 p.fillRect((at.x() + c) * scale, (at.y() + r) * scale, scale, scale, ink);
 }
 
-QImage ApplyCardOutline(QImage image, QSize size, double radius, int scale, QColor outline) {
+namespace {
+
+QPainterPath RoundedCard(QSize size, double radius, int scale, double inset) {
+    QPainterPath path;
+    path.addRoundedRect(
+        QRectF(inset, inset, size.width() * scale - 2 * inset, size.height() * scale - 2 * inset),
+        radius * scale - inset, radius * scale - inset);
+    return path;
+}
+
+// Scale 1: a hard mask, a pixel belongs to the card when at least half of it
+// is covered, so that no pixel is ever a blend with the key.
+QImage KeyedOutline(QImage image, QSize size, double radius, int scale, QColor outline) {
     const int w = size.width() * scale;
     const int h = size.height() * scale;
-    // The rounded shape as a hard mask: a pixel belongs to the card when at
-    // least half of it is covered, so no pixel is ever a blend with the key.
     QImage mask(w, h, QImage::Format_Alpha8);
     mask.fill(0);
     {
         QPainter p(&mask);
         p.setRenderHint(QPainter::Antialiasing);
-        QPainterPath path;
-        path.addRoundedRect(QRectF(0, 0, w, h), radius * scale, radius * scale);
-        p.fillPath(path, Qt::black);
+        p.fillPath(RoundedCard(size, radius, scale, 0), Qt::black);
     }
     auto inside = [&](int x, int y) {
         return x >= 0 && y >= 0 && x < w && y < h && mask.constScanLine(y)[x] >= 128;
@@ -125,6 +142,42 @@ QImage ApplyCardOutline(QImage image, QSize size, double radius, int scale, QCol
         }
     }
     return image;
+}
+
+// Higher scales: the outline is stroked smoothly and the rounded corners get
+// real coverage in the alpha channel; outside pixels keep the key colour's
+// RGB at alpha 0.
+QImage SmoothOutline(QImage image, QSize size, double radius, int scale, QColor outline) {
+    {
+        QPainter p(&image);
+        p.setRenderHint(QPainter::Antialiasing);
+        p.setPen(QPen(outline, scale));
+        p.setBrush(Qt::NoBrush);
+        p.drawPath(RoundedCard(size, radius, scale, scale / 2.0));
+    }
+    QImage mask(image.size(), QImage::Format_Alpha8);
+    mask.fill(0);
+    {
+        QPainter p(&mask);
+        p.setRenderHint(QPainter::Antialiasing);
+        p.fillPath(RoundedCard(size, radius, scale, 0), Qt::black);
+    }
+    QImage out(image.size(), QImage::Format_ARGB32);
+    for (int y = 0; y < out.height(); ++y) {
+        const auto* in = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+        const uchar* alpha = mask.constScanLine(y);
+        auto* line = reinterpret_cast<QRgb*>(out.scanLine(y));
+        for (int x = 0; x < out.width(); ++x)
+            line[x] = alpha[x] == 0 ? (Key & 0x00FFFFFFu) : ((in[x] & 0x00FFFFFFu) | (uint(alpha[x]) << 24));
+    }
+    return out;
+}
+
+} // namespace
+
+QImage ApplyCardOutline(QImage image, QSize size, double radius, int scale, QColor outline) {
+    return scale == 1 ? KeyedOutline(std::move(image), size, radius, scale, outline)
+                      : SmoothOutline(std::move(image), size, radius, scale, outline);
 }
 
 } // namespace Art

@@ -73,6 +73,7 @@ floor, floor_text, program = startups(starters)
 x_env = x_server_env()
 x_times = startups(starters, x_env) if x_env else None
 cards = bench(os.path.join(build, "bench/bench_cards"), "ComposeFaces/[01]/0")
+dense_cards = bench(os.path.join(build, "bench/bench_cards"), "ComposeFacesAtRatio/[01]/200")
 games = bench(os.path.join(build, "bench/bench_games"), ".")
 session = subprocess.run([os.path.join(build, "bench/bench_games"), "--session"], env=env,
                          capture_output=True, text=True, check=True).stdout
@@ -100,6 +101,8 @@ if x_times:
                  f"{'ok' if x_program / x_floor <= 1.5 else 'OVER'} |")
 for name, (ms, label) in sorted(cards.items()):
     row(f"compose the card faces ({label})", ms, None)
+for name, (ms, label) in sorted(dense_cards.items()):
+    row(f"compose the card faces ({label})", ms, 40)
 for name, (ms, label) in sorted(games.items(), key=lambda kv: kv[1][1]):
     if name.startswith("BM_OpenGame"):
         row(f"open {label} to its first complete paint", ms, 30)

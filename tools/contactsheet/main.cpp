@@ -1,8 +1,11 @@
 // Writes every composed card face, back and pile mark, at both card sizes and
-// in full and low colour, onto one PNG for looking the artwork over:
-//   contactsheet sheet.png
+// in full and low colour, with a fanned column of each suit, onto one PNG for
+// looking the artwork over; and the same sheet again composed for a screen of
+// device pixel ratio 2:
+//   contactsheet sheet.png      writes sheet.png and sheet@2x.png
 #include "cards/TCard.h"
 
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
@@ -21,10 +24,15 @@ struct Block {
     const char* title;
 };
 
+int FanStep(_CardSize size) {
+    return size == FS_SMALL ? 16 : 20; // the tableau columns' step
+}
+
 QSize BlockSize(_CardSize size) {
     const int w = size == FS_SMALL ? TCard::SmallWidth : TCard::LargeWidth;
     const int h = size == FS_SMALL ? TCard::SmallHeight : TCard::LargeHeight;
-    return {Gap + 13 * (w + Gap), LabelHeight + Gap + 5 * (h + Gap)};
+    const int fan = 12 * FanStep(size) + h;
+    return {Gap + 13 * (w + Gap), LabelHeight + Gap + 5 * (h + Gap) + fan + Gap};
 }
 
 // Draws the images that the card model holds now, starting at top.
@@ -53,16 +61,17 @@ void DrawBlock(QPainter& p, int top, const Block& block) {
     }
     for (int m = 0; m < 2; ++m)
         p.drawImage(QPoint(Gap + (5 + m) * (w + Gap), y), TCard::PileMarks()[m]);
+    // Each suit fanned as a tableau column shows it: only the tops tell the cards apart.
+    const int fanTop = y + h + Gap;
+    for (int s = FS_CLUBS; s <= FS_HEARTS; ++s)
+        for (int v = FS_ACE; v <= FS_KING; ++v) {
+            const TCard card(_CardSuit(s), _CardValue(v), 1);
+            card.DrawCardOnCanvas(QPoint(Gap + s * (w + Gap), fanTop + v * FanStep(block.size)), p);
+        }
 }
 
-} // namespace
-
-int main(int argc, char* argv[]) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    const QString out = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("contactsheet.png");
-
+bool WriteSheet(const QString& out, qreal ratio) {
+    TCard::SetDevicePixelRatio(ratio);
     // The card model keeps its images when the size does not change, so each
     // block changes size to reload: large, small low, large low, small.
     const Block blocks[] = {{FS_LARGE, false, "Large cards"},
@@ -72,7 +81,9 @@ int main(int argc, char* argv[]) {
     int height = 0;
     for (const Block& b : blocks)
         height += BlockSize(b.size).height();
-    QImage sheet(BlockSize(FS_LARGE).width(), height, QImage::Format_RGB32);
+    const QSize logical(BlockSize(FS_LARGE).width(), height);
+    QImage sheet(logical * ratio, QImage::Format_RGB32);
+    sheet.setDevicePixelRatio(ratio);
     sheet.fill(Table);
     QPainter p(&sheet);
     int top = 0;
@@ -84,13 +95,25 @@ int main(int argc, char* argv[]) {
         }
     } catch (const std::exception& e) {
         std::fprintf(stderr, "contactsheet: %s\n", e.what());
-        return 1;
+        return false;
     }
     p.end();
     TCard::FreeCardBitmaps();
     if (!sheet.save(out, "PNG")) {
         std::fprintf(stderr, "contactsheet: cannot write %s\n", qPrintable(out));
-        return 1;
+        return false;
     }
-    return 0;
+    return true;
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    const QString out = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("contactsheet.png");
+    const QFileInfo info(out);
+    const QString base = info.path() + QLatin1Char('/') + info.completeBaseName();
+    return WriteSheet(out, 1.0) && WriteSheet(base + QStringLiteral("@2x.png"), 2.0) ? 0 : 1;
 }

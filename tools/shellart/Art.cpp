@@ -10,20 +10,26 @@
 namespace shellart {
 
 namespace {
-constexpr int Supersample = 4;
+// Sixteen samples a pixel at scale 1; a higher scale has finer pixels already.
+int Supersample(int scale) {
+    return std::max(2, 4 / scale);
+}
 } // namespace
 
-QImage Render(int width, int height, const std::function<void(QPainter&)>& draw, bool transparent) {
-    QImage big(width * Supersample, height * Supersample, QImage::Format_ARGB32_Premultiplied);
+QImage Render(int width, int height, int scale, const std::function<void(QPainter&)>& draw,
+              bool transparent) {
+    const int factor = scale * Supersample(scale);
+    QImage big(width * factor, height * factor, QImage::Format_ARGB32_Premultiplied);
     big.fill(transparent ? QColor(Qt::transparent) : QColor(Qt::black));
     {
         QPainter p(&big);
         p.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing |
                          QPainter::SmoothPixmapTransform);
-        p.scale(Supersample, Supersample);
+        p.scale(factor, factor);
         draw(p);
     }
-    const QImage small = big.scaled(width, height, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    const QImage small =
+        big.scaled(width * scale, height * scale, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     return small.convertToFormat(transparent ? QImage::Format_ARGB32 : QImage::Format_RGB32);
 }
 
@@ -71,12 +77,14 @@ QImage LowColour(const QImage& image) {
                 palette.append(entry.second);
         }
     }
-    QImage indexed = rgb.convertToFormat(QImage::Format_Indexed8, palette, Qt::ThresholdDither | Qt::AvoidDither);
+    QImage indexed =
+        rgb.convertToFormat(QImage::Format_Indexed8, palette, Qt::ThresholdDither | Qt::AvoidDither);
     // Rows are padded to four bytes and a bitmap file keeps the padding as it
     // lies in memory, uninitialised: cleared, the same picture always gives the
     // same file.
     for (int y = 0; y < indexed.height(); ++y)
-        std::memset(indexed.scanLine(y) + indexed.width(), 0, size_t(indexed.bytesPerLine() - indexed.width()));
+        std::memset(indexed.scanLine(y) + indexed.width(), 0,
+                    size_t(indexed.bytesPerLine() - indexed.width()));
     return indexed;
 }
 

@@ -32,8 +32,10 @@ inline const QColor BackBlue(0x24, 0x48, 0x9A);
 } // namespace colour
 
 // Renders at several times the final size and scales down, so small shapes
-// get smooth, even edges. The painter works in final-size pixels.
-QImage Render(int width, int height, const std::function<void(QPainter&)>& draw, bool transparent = false);
+// get smooth, even edges. The painter works in the picture's logical pixels;
+// the result has `scale` times as many, for high-density screens.
+QImage Render(int width, int height, int scale, const std::function<void(QPainter&)>& draw,
+              bool transparent = false);
 
 // At most 256 colours, keeping the large flat areas exact.
 QImage LowColour(const QImage& image);

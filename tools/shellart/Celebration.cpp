@@ -199,19 +199,20 @@ void DrawFrame(QPainter& p, const Scene& scene, qreal t) {
 
 } // namespace
 
-QImage WinStrip() {
+QImage WinStrip(int scale) {
     const Scene scene;
-    QImage strip(FrameW * Frames, FrameH, QImage::Format_RGB32);
+    QImage strip(FrameW * Frames * scale, FrameH * scale, QImage::Format_RGB32);
     QPainter out(&strip);
     for (int k = 0; k < Frames; ++k) {
         const qreal t = qreal(k) / Frames;
-        out.drawImage(FrameW * k, 0, Render(FrameW, FrameH, [&](QPainter& p) { DrawFrame(p, scene, t); }));
+        out.drawImage(FrameW * k * scale, 0,
+                      Render(FrameW, FrameH, scale, [&](QPainter& p) { DrawFrame(p, scene, t); }));
     }
     return strip;
 }
 
-QImage InfoPicture() {
-    return Render(306, 279, [](QPainter& p) {
+QImage InfoPicture(int scale) {
+    return Render(306, 279, scale, [](QPainter& p) {
         p.fillRect(QRectF(0, 0, 306, 279), colour::Cream);
         // A felt panel in a gold frame.
         const QRectF panel(4, 4, 298, 271);

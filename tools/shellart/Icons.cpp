@@ -26,17 +26,17 @@ void DrawAppIcon(QPainter& p) {
 
 } // namespace
 
-QImage JesterPicture(int pose) {
+QImage JesterPicture(int pose, int scale) {
     const qreal lean = pose == 1 ? -10.0 : pose == 3 ? 10.0 : 0.0;
-    return Render(66, 90, [lean](QPainter& p) {
+    return Render(66, 90, scale, [lean](QPainter& p) {
         p.fillRect(QRectF(0, 0, 66, 90), colour::Cream);
         DrawJester(p, lean);
     });
 }
 
-QImage AppIcon(int size) {
+QImage AppIcon(int size, int scale) {
     return Render(
-        size, size,
+        size, size, scale,
         [size](QPainter& p) {
             p.scale(size / 64.0, size / 64.0);
             DrawAppIcon(p);
@@ -58,9 +58,9 @@ bool WriteScalableIcon(const QString& path) {
     return p.end();
 }
 
-QImage HelpGlyph() {
+QImage HelpGlyph(int scale) {
     return Render(
-        20, 20,
+        20, 20, scale,
         [](QPainter& p) {
             QRadialGradient g(QPointF(8, 7), 11);
             g.setColorAt(0, QColor(0x6F, 0x9C, 0xF0));

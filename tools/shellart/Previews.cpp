@@ -281,12 +281,12 @@ QStringList PreviewNames() {
     return names;
 }
 
-QImage GamePreview(const QString& name) {
+QImage GamePreview(const QString& name, int scale) {
     const auto* game = std::find_if(std::begin(Games), std::end(Games),
                                     [&name](const Game& g) { return name == QLatin1String(g.resource); });
     if (game == std::end(Games))
         return {};
-    return Render(320, 125, [game](QPainter& p) {
+    return Render(320, 125, scale, [game](QPainter& p) {
         FillFelt(p, QRectF(0, 0, 320, 125));
         const QRectF used = DrawTable(p, game->table(), QRectF(4, 4, 196, 117));
         const qreal left = used.right() + 6;
@@ -301,8 +301,8 @@ QImage GamePreview(const QString& name) {
     });
 }
 
-QImage StartupPicture() {
-    return Render(320, 125, [](QPainter& p) {
+QImage StartupPicture(int scale) {
+    return Render(320, 125, scale, [](QPainter& p) {
         FillFelt(p, QRectF(0, 0, 320, 125));
         // A fan of the four Aces and the King of hearts, with the jester's cap on top.
         DrawFan(
@@ -320,13 +320,13 @@ QImage StartupPicture() {
     });
 }
 
-QImage CardSizePreview(bool large) {
+QImage CardSizePreview(bool large, int scale) {
     // The same few cards at the two sizes, both at the same reduction, so the
     // difference reads at a glance.
     const qreal s = 0.55;
     const qreal w = (large ? 80 : 61) * s, h = (large ? 125 : 95) * s;
     const qreal step = (large ? 20 : 16) * s, downStep = (large ? 8 : 6) * s;
-    return Render(150, 110, [=](QPainter& p) {
+    return Render(150, 110, scale, [=](QPainter& p) {
         FillFelt(p, QRectF(0, 0, 150, 110));
         const qreal gap = 6;
         qreal x = 8;

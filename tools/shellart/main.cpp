@@ -25,7 +25,7 @@ int WriteDesktopIcons(const QString& out, const QString& id) {
     for (int size : {16, 22, 24, 32, 48, 64, 128, 256}) {
         const QString dir = QStringLiteral("%1/hicolor/%2x%2/apps").arg(out).arg(size);
         const QString file = dir + QLatin1Char('/') + id + QStringLiteral(".png");
-        if (!QDir().mkpath(dir) || !AppIcon(size).save(file, "PNG")) {
+        if (!QDir().mkpath(dir) || !AppIcon(size, 1).save(file, "PNG")) {
             std::fprintf(stderr, "shellart: cannot write %s\n", qPrintable(file));
             return 1;
         }
@@ -66,26 +66,31 @@ int main(int argc, char* argv[]) {
         }
         files << file;
     };
-    // Full colour and the low-colour variant for 256-colour displays.
-    auto saveBoth = [&](const QString& name, const QImage& image) {
-        save(name, image);
-        save(name + QStringLiteral("_256"), LowColour(image));
-    };
 
-    const QImage jester = JesterPicture(1);
-    saveBoth(QStringLiteral("JESTER1"), jester);
-    save(QStringLiteral("JESTER2"), JesterPicture(2));
-    save(QStringLiteral("JESTER3"), JesterPicture(3));
-    for (const QString& name : PreviewNames())
-        saveBoth(name, GamePreview(name));
-    saveBoth(QStringLiteral("STARTUP"), StartupPicture());
-    save(QStringLiteral("SMALLPREV"), CardSizePreview(false));
-    saveBoth(QStringLiteral("LARGEPREV"), CardSizePreview(true));
-    save(QStringLiteral("WIN_AVI"), WinStrip());
-    save(QStringLiteral("INFOPIC"), InfoPicture());
-    save(QStringLiteral("APPICON"), AppIcon(64));
-    save(QStringLiteral("APPICON_32"), AppIcon(32));
-    save(QStringLiteral("HELPBTN"), HelpGlyph());
+    // Every picture at scale 1, and again at 2 under its name with "@2x" for
+    // high-density screens; the low-colour variants for 256-colour displays
+    // exist at scale 1 only.
+    for (const int scale : {1, 2}) {
+        const QString suffix = scale == 1 ? QString() : QStringLiteral("@%1x").arg(scale);
+        auto put = [&](const QString& name, const QImage& image, bool alsoLow = false) {
+            save(name + suffix, image);
+            if (alsoLow && scale == 1)
+                save(name + QStringLiteral("_256"), LowColour(image));
+        };
+        put(QStringLiteral("JESTER1"), JesterPicture(1, scale), true);
+        put(QStringLiteral("JESTER2"), JesterPicture(2, scale));
+        put(QStringLiteral("JESTER3"), JesterPicture(3, scale));
+        for (const QString& name : PreviewNames())
+            put(name, GamePreview(name, scale), true);
+        put(QStringLiteral("STARTUP"), StartupPicture(scale), true);
+        put(QStringLiteral("SMALLPREV"), CardSizePreview(false, scale));
+        put(QStringLiteral("LARGEPREV"), CardSizePreview(true, scale), true);
+        put(QStringLiteral("WIN_AVI"), WinStrip(scale));
+        put(QStringLiteral("INFOPIC"), InfoPicture(scale));
+        put(QStringLiteral("APPICON"), AppIcon(64, scale));
+        put(QStringLiteral("APPICON_32"), AppIcon(32, scale));
+        put(QStringLiteral("HELPBTN"), HelpGlyph(scale));
+    }
 
     QFile qrc(out + QStringLiteral("/shellart.qrc"));
     if (!qrc.open(QIODevice::WriteOnly | QIODevice::Truncate))
