@@ -1,6 +1,9 @@
 #include "support/GameFixture.h"
 
 #include "cards/TCard.h"
+#include "games/GameRegistry.h"
+
+#include <QTest>
 
 GameFixture::GameFixture() {
     TCard::SetCardSize(FS_LARGE, false);
@@ -20,3 +23,15 @@ GameFixture::GameFixture() {
 }
 
 GameFixture::~GameFixture() = default;
+
+std::unique_ptr<TGameForm> OpenGameWindow(GameFixture& fx, int game, bool small, bool show) {
+    TCard::SetCardSize(small ? FS_SMALL : FS_LARGE, false);
+    const TGameFactory& factory = GameFactory(game);
+    std::unique_ptr<TGameForm> form((small ? factory.Small : factory.Large)(fx.Context, nullptr));
+    form->setAttribute(Qt::WA_DeleteOnClose, false);
+    if (!show)
+        return form;
+    form->show();
+    form->activateWindow();
+    return QTest::qWaitForWindowActive(form.get()) ? std::move(form) : nullptr;
+}

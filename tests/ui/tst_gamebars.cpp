@@ -19,16 +19,6 @@
 class TestGameBars : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<TGameForm> Open(GameFixture& fx, int game, bool small) {
-        TCard::SetCardSize(small ? FS_SMALL : FS_LARGE, false);
-        const TGameFactory& factory = GameFactory(game);
-        std::unique_ptr<TGameForm> form((small ? factory.Small : factory.Large)(fx.Context, nullptr));
-        form->setAttribute(Qt::WA_DeleteOnClose, false);
-        form->show();
-        if (!QTest::qWaitForWindowExposed(form.get()))
-            return nullptr;
-        return form;
-    }
     static QStringList Names(const QList<QAction*>& actions) {
         QStringList names;
         for (const QAction* action : actions)
@@ -60,7 +50,7 @@ private slots:
         QFETCH(bool, small);
         TRandom::Seed(5);
         GameFixture fx;
-        auto form = Open(fx, game, small);
+        auto form = OpenGameWindow(fx, game, small);
         QVERIFY(form);
         const QSize plain = form->size();
         const QList<QRect> places = Places(*form);
@@ -109,7 +99,7 @@ private slots:
         TRandom::Seed(11);
         GameFixture fx;
         fx.Prefs.ShowMenuBar = true;
-        auto form = Open(fx, GI_MONTANA, false);
+        auto form = OpenGameWindow(fx, GI_MONTANA, false);
         QVERIFY(form);
         QAction* redo = form->Item("Redo1");
         const auto playAndUndo = [&form] {
@@ -132,10 +122,8 @@ private slots:
     void offMeansNoNewKeys() {
         TRandom::Seed(9);
         GameFixture fx;
-        auto form = Open(fx, GI_KLONDIKE, false);
+        auto form = OpenGameWindow(fx, GI_KLONDIKE, false);
         QVERIFY(form);
-        form->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(form.get()));
         form->StockAction();
         QTest::keyClick(form.get(), Qt::Key_Z, Qt::ControlModifier);
         const QString undone = TableKit::Snapshot(*form);

@@ -17,13 +17,7 @@ class TestKeyboardPlay : public QObject {
         fx.Prefs.ShowMenuBar = true;
         fx.Prefs.SmartDragging = false;
         fx.Context.NextDeal = deal;
-        std::unique_ptr<TGameForm> form(GameFactory(game).Large(fx.Context, nullptr));
-        form->setAttribute(Qt::WA_DeleteOnClose, false);
-        form->show();
-        form->activateWindow();
-        if (!QTest::qWaitForWindowActive(form.get()))
-            return nullptr;
-        return form;
+        return OpenGameWindow(fx, game);
     }
     static void Key(TGameForm* form, Qt::Key key) { QTest::keyClick(form, key); }
 

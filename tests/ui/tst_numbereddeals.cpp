@@ -16,18 +16,16 @@ class TestNumberedDeals : public QObject {
 
     std::unique_ptr<TGameForm> Open(GameFixture& fx, int game, std::optional<quint32> deal = {}) {
         fx.Context.NextDeal = deal;
-        std::unique_ptr<TGameForm> form(GameFactory(game).Large(fx.Context, nullptr));
-        form->setAttribute(Qt::WA_DeleteOnClose, false);
-        return form;
+        return OpenGameWindow(fx, game, false, false);
     }
-    // Answers the Select Deal dialog with `text`; the dialog's result, and what it said.
-    static void Answer(const QString& text, int* result, QString* problem) {
+    // Answers the Select Deal dialog with `text`; what it said about it.
+    static void Answer(const QString& text, QString* problem) {
         Modal::SetRunner([=](QDialog& dialog) {
             auto& ask = static_cast<TSelectDealDlg&>(dialog);
             ask.Edit()->setText(text);
             ask.accept();
             *problem = ask.Problem()->isHidden() ? QString() : ask.Problem()->text();
-            return *result = ask.result();
+            return ask.result();
         });
     }
 
@@ -63,52 +61,43 @@ private slots:
 
     void selectDeal_data() {
         QTest::addColumn<QString>("typed");
+        QTest::addColumn<int>("quit"); // -1: no game in progress; else the answer to the question
         QTest::addColumn<bool>("dealt");
-        QTest::newRow("number") << " 4242 " << true;
-        QTest::newRow("zero") << "0" << true;
-        QTest::newRow("highest") << "4294967295" << true;
-        QTest::newRow("too high") << "4294967296" << false;
-        QTest::newRow("negative") << "-1" << false;
-        QTest::newRow("sign") << "+5" << false;
-        QTest::newRow("word") << "deal" << false;
-        QTest::newRow("empty") << "" << false;
-        QTest::newRow("hex") << "0x10" << false;
-        QTest::newRow("inner blank") << "12 34" << false;
+        QTest::newRow("number") << " 4242 " << -1 << true;
+        QTest::newRow("zero") << "0" << -1 << true;
+        QTest::newRow("highest") << "4294967295" << -1 << true;
+        QTest::newRow("game left") << "99" << 1 << true;
+        QTest::newRow("game kept") << "99" << 0 << false;
+        QTest::newRow("too high") << "4294967296" << -1 << false;
+        QTest::newRow("negative") << "-1" << -1 << false;
+        QTest::newRow("sign") << "+5" << -1 << false;
+        QTest::newRow("word") << "deal" << -1 << false;
+        QTest::newRow("empty") << "" << -1 << false;
+        QTest::newRow("hex") << "0x10" << -1 << false;
+        QTest::newRow("inner blank") << "12 34" << -1 << false;
     }
 
-    // Select Deal takes a whole number from 0 to 4294967295 and deals it as a new game;
-    // anything else keeps the dialog open with a word on what it takes, and deals nothing.
+    // Select Deal takes a whole number from 0 to 4294967295 and deals it as a new game, after
+    // the quit question of a game in progress; anything else keeps the dialog open with a word
+    // on what it takes, and deals nothing. A refused number leaves no trace on the next deal.
     void selectDeal() {
         QFETCH(QString, typed);
+        QFETCH(int, quit);
         QFETCH(bool, dealt);
         GameFixture fx;
         TRandom::Seed(1);
         auto form = Open(fx, GI_KLONDIKE);
+        if (quit >= 0)
+            GameAccess::SetMoves(form.get(), 20);
+        fx.Messages.Answer = quit != 0;
         const QString before = TableKit::Snapshot(*form);
-        int result = -1;
         QString problem;
-        Answer(typed, &result, &problem);
+        Answer(typed, &problem);
         form->SelectDeal1Click();
-        QCOMPARE(result == QDialog::Accepted, dealt);
-        QCOMPARE(problem.isEmpty(), dealt);
+        QCOMPARE(fx.Messages.Asked.size(), quit >= 0 ? 1 : 0);
+        QCOMPARE(problem.isEmpty(), quit >= 0 || dealt);
         QCOMPARE(form->DealNumber(), dealt ? typed.trimmed().toUInt() : 1u);
         QCOMPARE(TableKit::Snapshot(*form) != before, dealt);
-    }
-
-    // A game in progress asks its quit question first; Cancel keeps the game and its number,
-    // and the next New Game deals from the sequence, not the number refused.
-    void selectDealAsksBeforeLeavingAGame() {
-        GameFixture fx;
-        TRandom::Seed(1);
-        auto form = Open(fx, GI_KLONDIKE);
-        GameAccess::SetMoves(form.get(), 20);
-        fx.Messages.Answer = false;
-        int result = -1;
-        QString problem;
-        Answer("99", &result, &problem);
-        form->SelectDeal1Click();
-        QCOMPARE(fx.Messages.Asked, QStringList{"Quit this game of Klondike?"});
-        QCOMPARE(form->DealNumber(), 1u);
         const quint32 next = TRandom::State();
         fx.Messages.Answer = true;
         form->NewGame1Click(form->Item("NewGame1"));
