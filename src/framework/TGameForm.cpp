@@ -179,7 +179,7 @@ void TGameForm::Initialize() {
     if (QAction* undo = Item(QStringLiteral("Undo1")))
         undo->setEnabled(false);
     m_keyboard = new TKeyboardPlay(this);
-    AddModernItems();
+    AddBarItems();
     ApplyBars(Prefs().ShowMenuBar);
     m_nextDeal = std::exchange(m_context.NextDeal, std::nullopt);
     Deal(true, true);

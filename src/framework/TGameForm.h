@@ -264,12 +264,13 @@ protected:
 private:
     friend class TKeyboardPlay;
 
-    // The table as an Undo command found it, and what Redo needs to rebuild it.
+    // One player action for Undo: its records and the moves it counted.
     struct TAction {
         int records;
         int moves;
         bool quiet = false;
     };
+    // The window as an Undo command found it: what Redo needs to rebuild it.
     struct TTableState {
         struct TView {
             QList<TCard*> Cards;
@@ -308,7 +309,8 @@ private:
     void ClearRedo();
     void RefreshRedoItem();
 
-    void AddModernItems();
+    // Redo, Select Deal and the menu bar's own items (Close, Contents, About Quintaro).
+    void AddBarItems();
     // Shows or hides the menu bar, status line, Redo, Select Deal and keyboard play.
     void ApplyBars(bool on);
     void BuildMenuBar();

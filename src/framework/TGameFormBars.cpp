@@ -25,7 +25,7 @@ const QString SelectDeal1 = QStringLiteral("SelectDeal1");
 
 } // namespace
 
-void TGameForm::AddModernItems() {
+void TGameForm::AddBarItems() {
     const auto make = [this](const QString& name, const QString& caption, const QList<QKeySequence>& keys,
                              std::function<void()> handler) {
         auto* action = new QAction(caption, this);

@@ -40,6 +40,7 @@ TGameForm::TTableState TGameForm::CaptureTable() const {
 QList<quintptr> TGameForm::TableFingerprint() const {
     QList<quintptr> print;
     const auto add = [&print](const QList<TCard*>& cards) {
+        // A card object is aligned, so its address leaves the lowest bit for the face.
         for (const TCard* card : cards)
             print.append(reinterpret_cast<quintptr>(card) | (card->FaceUp ? 1u : 0u));
         print.append(0); // the end of one pile
