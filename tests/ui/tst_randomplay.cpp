@@ -850,7 +850,10 @@ private:
         // games (an empty stock, a second pass) before the next deal.
         if (Chance(5)) {
             int clicks = 0;
-            for (int before = -1; stock->Pile.size() != before && !stock->Pile.isEmpty() && clicks < 200;
+            // A win ends the run: the program's win window would hold the clicks after it.
+            const int wins = m_fx.WinWindows;
+            for (int before = -1; stock->Pile.size() != before && !stock->Pile.isEmpty() && clicks < 200 &&
+                                  m_fx.WinWindows == wins;
                  ++clicks) {
                 before = stock->Pile.size();
                 MouseKit::Click(stock, PointOn(stock, stock->Pile.size() - 1));
