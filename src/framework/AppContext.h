@@ -3,7 +3,9 @@
 #include "framework/core/Preferences.h"
 
 #include <QImage>
+#include <cstdint>
 #include <functional>
+#include <optional>
 
 class QWidget;
 class TGameForm;
@@ -23,11 +25,18 @@ struct TAppContext {
     // The win window: returns its answer (WinOk, WinNewGame or WinShowStatistics).
     std::function<int(QWidget* parent)> ShowWinWindow;
     std::function<void(QWidget* parent, int context)> ShowHelp;
+    // The help's contents page and the information box about the program.
+    std::function<void(QWidget* parent)> ShowHelpContents;
+    std::function<void(QWidget* parent)> ShowAbout;
     // The application's minimize (the tray preference applies there).
     std::function<void()> MinimizeApp;
     // The selector's game-window-closed flag and its reference to the open window.
     std::function<void(bool mayClose)> SetGameWindowClosed;
     std::function<void(TGameForm* window)> GameWindowDestroyed;
+
+    // The number of the deal the next game window deals first (taken by that window); none:
+    // a deal from the random sequence as it stands.
+    std::optional<std::uint32_t> NextDeal;
 
     enum WinAnswer { WinOk = 0, WinNewGame = 1, WinShowStatistics = 2 };
 

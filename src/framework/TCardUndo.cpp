@@ -125,3 +125,18 @@ void TCardUndo::Clear() {
     LastCards = nullptr;
     EnableItem(false);
 }
+
+QList<TCardUndo::TRecord> TCardUndo::Records(int first) const {
+    QList<TRecord> records;
+    for (int i = qMax(0, first); i < Count(); ++i)
+        records.append({m_sources.value(i), m_dests.value(i), m_cards[static_cast<std::size_t>(i)]->Cards});
+    return records;
+}
+
+void TCardUndo::Restore(const QList<TRecord>& records) {
+    for (const TRecord& record : records) {
+        auto cards = std::make_unique<TCardPile>();
+        cards->Cards = record.Cards;
+        Append(record.Source, record.Dest, std::move(cards));
+    }
+}

@@ -32,6 +32,17 @@ public:
     void Clear();
     int Count() const { return static_cast<int>(m_cards.size()); }
 
+    // One record as a value, for putting it back after an Undo took it (Redo).
+    struct TRecord {
+        QPointer<TCardPileView> Source;
+        QPointer<TCardPileView> Dest;
+        QList<TCard*> Cards;
+    };
+    // The records from `first` on, oldest first.
+    QList<TRecord> Records(int first) const;
+    // Appends records as they were made.
+    void Restore(const QList<TRecord>& records);
+
     TCardPileView* LastSource = nullptr;
     TCardPileView* LastDest = nullptr;
     TCardPile* LastCards = nullptr;

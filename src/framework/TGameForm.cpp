@@ -1,6 +1,8 @@
 #include "framework/TGameForm.h"
 
+#include "cards/Random.h"
 #include "cards/TCard.h"
+#include "framework/KeyboardPlay.h"
 #include "framework/Messages.h"
 #include "framework/TSoundManager.h"
 #include "framework/TzBackground.h"
@@ -36,10 +38,13 @@ TGameForm::TGameForm(TAppContext& context, int gameIndex, bool small, const TGam
       m_layout(layout) {
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QString::fromUtf8(Info().GameName));
-    setAutoFillBackground(true);
-    QPalette pal = palette();
+    // The table carries the table colour, so that a menu bar and status line keep their own.
+    m_table = new QWidget(this);
+    m_table->setObjectName(QStringLiteral("Table"));
+    m_table->setAutoFillBackground(true);
+    QPalette pal = m_table->palette();
     pal.setColor(QPalette::Window, FromBgr(TPreferences::DarkGreen));
-    setPalette(pal);
+    m_table->setPalette(pal);
 
     m_profile.SetFileName(QStringLiteral("Solitaire.ini"));
     m_profile.SetSection(QString::fromUtf8(Info().Section));
@@ -47,11 +52,12 @@ TGameForm::TGameForm(TAppContext& context, int gameIndex, bool small, const TGam
 
     m_popup = new QMenu(this);
     m_popup->setObjectName(QStringLiteral("PopupMenu1"));
-    m_background = new TzBackground(this);
+    m_background = new TzBackground(m_table);
 
     BuildViews();
     ApplySizeLimits(false);
     resize(m_layout.ClientWidth, m_layout.ClientHeight);
+    m_table->setGeometry(0, 0, m_layout.ClientWidth, m_layout.ClientHeight);
 }
 
 TGameForm::~TGameForm() {
@@ -64,7 +70,7 @@ TGameForm::~TGameForm() {
 
 void TGameForm::BuildViews() {
     for (const TPileSpec& spec : m_layout.Piles) {
-        auto* view = new TCardPileView(this);
+        auto* view = new TCardPileView(m_table);
         const QString& name = spec.Name;
         view->setObjectName(name);
         view->setGeometry(spec.Left, spec.Top, spec.Width, spec.Height);
@@ -94,7 +100,7 @@ void TGameForm::BuildViews() {
         BindStandardHandlers(view, spec.Role);
     }
     for (const TLabelSpec& spec : m_layout.Labels) {
-        auto* label = new QLabel(QString::fromUtf8(spec.Text), this);
+        auto* label = new QLabel(QString::fromUtf8(spec.Text), m_table);
         label->setObjectName(QString::fromUtf8(spec.Name));
         QFont font(QStringLiteral("Arial"));
         font.setPixelSize(spec.PixelHeight);
@@ -172,6 +178,10 @@ void TGameForm::Initialize() {
     m_undo.SetUndoItem(Item(QStringLiteral("Undo1")));
     if (QAction* undo = Item(QStringLiteral("Undo1")))
         undo->setEnabled(false);
+    m_keyboard = new TKeyboardPlay(this);
+    AddBarItems();
+    ApplyBars(Prefs().ShowMenuBar);
+    m_nextDeal = std::exchange(m_context.NextDeal, std::nullopt);
     Deal(true, true);
 }
 
@@ -200,7 +210,7 @@ void TGameForm::AddSeparator() {
 
 QAction* TGameForm::AddUndoItem() {
     QAction* undo = AddItem(QStringLiteral("Undo1"), QStringLiteral("&Undo"),
-                            QKeySequence(Qt::CTRL | Qt::Key_Z), [this] { Undo1Click(); });
+                            QKeySequence(Qt::CTRL | Qt::Key_Z), [this] { UndoCommand(); });
     undo->setEnabled(false);
     return undo;
 }
@@ -310,7 +320,10 @@ void TGameForm::closeEvent(QCloseEvent* event) {
     // The frame's position, which move() takes back, so the window does not creep.
     placement.normalGeometry =
         isMaximized() && m_normalPlace.isValid() ? m_normalPlace : QRect(pos(), size());
-    placement.state = isMaximized() ? WindowPlacement::TShowState::Maximized : WindowPlacement::TShowState::Normal;
+    // The stored height is the table's: the bars come on top of it.
+    placement.normalGeometry.setHeight(placement.normalGeometry.height() - BarsHeight());
+    placement.state =
+        isMaximized() ? WindowPlacement::TShowState::Maximized : WindowPlacement::TShowState::Normal;
     WindowPlacement::Save(PlacementSection(), placement);
     EmptyTable(true);
     event->accept();
@@ -320,6 +333,7 @@ void TGameForm::Preferences1Click() {
     if (m_context.ShowPreferences)
         m_context.ShowPreferences(this);
     ApplyBackground();
+    ApplyBars(Prefs().ShowMenuBar);
     RefreshCaption();
     AfterPreferences();
     update();
@@ -360,6 +374,10 @@ void TGameForm::EmptyTable(bool destroy) {
 }
 
 void TGameForm::NewDeck(TCardPileView* stock, int decks, bool quiet) {
+    // A chosen deal starts the sequence at its number; otherwise the number is where it stands.
+    if (m_nextDeal)
+        TRandom::Seed(*std::exchange(m_nextDeal, std::nullopt));
+    m_dealNumber = TRandom::State();
     for (int i = 0; i < decks; ++i)
         stock->Pile.AddDeck();
     stock->Pile.Shuffle();
@@ -400,6 +418,9 @@ void TGameForm::FinishDeal(bool refreshCaption) {
     ++m_dealSerial;
     if (refreshCaption)
         RefreshCaption();
+    RefreshStatus();
+    if (m_keyboard)
+        m_keyboard->TableChanged();
 }
 
 TCard* TGameForm::DrawToWaste(TCardPileView* stock, TCardPileView* waste, bool sound) {
@@ -446,6 +467,9 @@ QString TGameForm::CaptionText() const {
 
 void TGameForm::RefreshCaption() {
     setWindowTitle(CaptionText());
+    RefreshStatus();
+    if (m_keyboard)
+        m_keyboard->TableChanged();
 }
 
 // ---- after-move routine and autoplay -----------------------------------------------
@@ -656,6 +680,7 @@ void TGameForm::ClearUndo() {
     m_undo.Clear();
     m_actions.clear();
     m_markedRecords = 0;
+    ClearRedo();
 }
 
 void TGameForm::EndAction(int moves, bool quietUndo) {
@@ -664,9 +689,14 @@ void TGameForm::EndAction(int moves, bool quietUndo) {
         m_markedRecords = 0;
     }
     const int records = m_undo.Count() - m_markedRecords;
-    if (records > 0 || moves > 0)
+    if (records > 0 || moves > 0) {
         m_actions.append({records, moves, quietUndo});
+        // A new action: what Undo took back is no longer the way forward.
+        if (!m_inUndo)
+            ClearRedo();
+    }
     m_markedRecords = m_undo.Count();
+    RefreshStatus();
 }
 
 void TGameForm::TakeBackRecord() {
@@ -742,13 +772,13 @@ void TGameForm::ApplyBackground() {
     if (!gradient && !tiled) {
         m_background->SetBackType(btNormal);
         const QColor colour = FromBgr(prefs.BackgroundColor);
-        if (palette().color(QPalette::Window) != colour) {
-            QPalette pal = palette();
+        if (m_table->palette().color(QPalette::Window) != colour) {
+            QPalette pal = m_table->palette();
             pal.setColor(QPalette::Window, colour);
-            setPalette(pal);
+            m_table->setPalette(pal);
         }
     }
-    update();
+    m_table->update();
 }
 
 void TGameForm::ApplySizeLimits(bool maximized) {
@@ -757,23 +787,28 @@ void TGameForm::ApplySizeLimits(bool maximized) {
         setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
         return;
     }
+    // The bars add to the table's own limits.
+    const int bars = BarsHeight();
     setMinimumWidth(m_layout.ClientWidth);
     setMaximumWidth(m_layout.ClientWidth);
     if (m_layout.MinTrackHeight == 0) {
-        setMinimumHeight(m_layout.ClientHeight);
-        setMaximumHeight(m_layout.ClientHeight);
+        setMinimumHeight(m_layout.ClientHeight + bars);
+        setMaximumHeight(m_layout.ClientHeight + bars);
     } else {
-        setMinimumHeight(m_layout.MinTrackHeight - NonClientHeight);
+        setMinimumHeight(m_layout.MinTrackHeight - NonClientHeight + bars);
         setMaximumHeight(QWIDGETSIZE_MAX);
     }
 }
 
 void TGameForm::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
+    LayoutBars();
     if (!m_arraysFilled)
         return;
     ApplyAnchors();
     FormResize();
+    if (m_keyboard)
+        m_keyboard->TableChanged();
 }
 
 void TGameForm::ApplyAnchors() {
@@ -781,10 +816,10 @@ void TGameForm::ApplyAnchors() {
         const TPileSpec& spec = m_layout.Piles[i];
         TCardPileView* view = m_viewOrder[static_cast<int>(i)];
         if (spec.BottomGap > 0)
-            view->move(view->x(), height() - spec.BottomGap);
+            view->move(view->x(), m_table->height() - spec.BottomGap);
         if (spec.StretchRight) {
             const int rightMargin = m_layout.ClientWidth - spec.Left - spec.Width;
-            view->resize(qMax(spec.Width, width() - rightMargin - view->x()), view->height());
+            view->resize(qMax(spec.Width, m_table->width() - rightMargin - view->x()), view->height());
         }
     }
 }
@@ -793,16 +828,27 @@ void TGameForm::FormResize() {
     if (m_layout.ColumnMargin <= 0)
         return;
     for (TCardPileView* view : m_tableau)
-        view->resize(view->width(), height() - m_layout.ColumnMargin);
+        view->resize(view->width(), m_table->height() - m_layout.ColumnMargin);
 }
 
 void TGameForm::keyPressEvent(QKeyEvent* event) {
+    if (m_barsOn && m_keyboard->KeyPress(event))
+        return;
     if (event->key() == Qt::Key_Space && HasStock()) {
         CancelDrags();
         StockAction();
         return;
     }
     QWidget::keyPressEvent(event);
+}
+
+bool TGameForm::focusNextPrevChild(bool next) {
+    // Tab walks the piles in keyboard play; the window has no other focus chain.
+    if (m_barsOn) {
+        m_keyboard->Tab(next);
+        return true;
+    }
+    return QWidget::focusNextPrevChild(next);
 }
 
 void TGameForm::mousePressEvent(QMouseEvent* event) {
@@ -859,8 +905,9 @@ void TGameForm::showEvent(QShowEvent* event) {
         // A saved place that lies on no screen any more is forgotten.
         if (placement && QGuiApplication::screenAt(placement->normalGeometry.center())) {
             move(placement->normalGeometry.topLeft());
+            // The stored height is the table's: the bars come on top of it.
             if (m_layout.MinTrackHeight != 0)
-                resize(width(), qMax(placement->normalGeometry.height(), minimumHeight()));
+                resize(width(), qMax(placement->normalGeometry.height() + BarsHeight(), minimumHeight()));
             if (placement->state == WindowPlacement::TShowState::Maximized)
                 setWindowState(windowState() | Qt::WindowMaximized);
         } else if (const QScreen* screen = QGuiApplication::primaryScreen()) {

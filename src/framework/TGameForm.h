@@ -11,12 +11,18 @@
 #include <QHash>
 #include <QKeySequence>
 #include <QList>
+#include <QVariant>
 #include <QWidget>
 #include <memory>
+#include <optional>
+#include <vector>
 
 class QAction;
 class QLabel;
 class QMenu;
+class QMenuBar;
+class QStatusBar;
+class TKeyboardPlay;
 class TzBackground;
 
 // The window every game is played in. It holds what all games share: the
@@ -51,6 +57,19 @@ public:
     const QList<TCardPileView*>& FreeCells() const { return m_freeCells; }
     QLabel* Label(const QString& name) const { return m_labels.value(name); }
     TzBackground* Background() const { return m_background; }
+    // The table: the layout's client area, parent of every pile view and label. Without the
+    // menu bar and status line it fills the window.
+    QWidget* Table() const { return m_table; }
+    QMenuBar* MenuBar() const { return m_menuBar; }
+    QStatusBar* StatusBar() const { return m_statusBar; }
+    // Whether the menu bar, status line, Redo, numbered deals and keyboard play are on.
+    bool ShowsBars() const { return m_barsOn; }
+    TKeyboardPlay* Keyboard() const { return m_keyboard; }
+
+    // The number of the current deal: the random sequence's state when its deck was shuffled.
+    quint32 DealNumber() const { return m_dealNumber; }
+    // Whether Redo has an action to put back.
+    bool CanRedo() const { return !m_redo.empty(); }
 
     // The score as recorded in the statistics and won at (cards home).
     virtual int ComputeScore() const;
@@ -58,6 +77,12 @@ public:
     // Commands, bound to the menu items.
     void NewGame1Click(QAction* sender);
     virtual void Undo1Click();
+    // Puts back the action the last Undo command took back, exactly as it was.
+    void Redo1Click();
+    // Asks a deal number and deals it as a new game.
+    void SelectDeal1Click();
+    // New Game with the deal of that number.
+    void NewNumberedGame(quint32 number);
     void Autoplay1Click();
     void Preferences1Click();
     void About1Click();
@@ -160,6 +185,15 @@ protected:
     virtual void TakeBackRecord();
     // Game-specific refreshes after an Undo command.
     virtual void AfterUndo() {}
+    // The game's own members that an Undo command may change (pass numbers, counts, a
+    // chosen base...), so that Redo can put them back; and putting them back.
+    virtual QVariant SaveGameState() const { return {}; }
+    virtual void RestoreGameState(const QVariant& /*state*/) {}
+    // Keyboard play: Enter on card `index` of `view` (-1: no card) where the game acts at
+    // once instead of pressing there; true when it acted.
+    virtual bool KeyboardAction(TCardPileView* /*view*/, int /*index*/) { return false; }
+    // The score as the status line shows it.
+    virtual QString StatusScore() const;
     // Forgets every undo record (each deal).
     void ClearUndo();
     // Moves `card` from its view to `to` as one recorded, counted single move.
@@ -221,12 +255,70 @@ protected:
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    bool focusNextPrevChild(bool next) override;
     void mousePressEvent(QMouseEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
     void changeEvent(QEvent* event) override;
     void showEvent(QShowEvent* event) override;
 
 private:
+    friend class TKeyboardPlay;
+
+    // One player action for Undo: its records and the moves it counted.
+    struct TAction {
+        int records;
+        int moves;
+        bool quiet = false;
+    };
+    // The window as an Undo command found it: what Redo needs to rebuild it.
+    struct TTableState {
+        struct TView {
+            QList<TCard*> Cards;
+            bool Visible;
+            bool AllowDrag;
+            _PileBitmap State;
+            QString Hint;
+            bool ShowHint;
+        };
+        QList<TView> Views;
+        QList<QList<TCard*>> Extra;
+        QList<bool> Faces; // of the saved deal's cards, in its order
+        QList<std::pair<QString, bool>> Labels;
+        QHash<QString, bool> ItemsEnabled;
+        // As shown, when some deal had left it behind the score (else the caption is made anew,
+        // for preferences may have changed since).
+        std::optional<QString> CaptionBehind;
+        int MoveCount = 0;
+        bool GameOver = false;
+        int KeptRecords = 0;
+        QList<TCardUndo::TRecord> Records; // those the Undo took, oldest first
+        QList<TAction> Actions;
+        int MarkedRecords = 0;
+        QVariant Game;
+    };
+    struct TRedoStep {
+        TTableState Before;
+        QList<quintptr> After; // the table right after the Undo
+    };
+    TTableState CaptureTable() const;
+    void RestoreTable(const TTableState& state);
+    void RestoreViewStates(const TTableState& state);
+    // Every card of every view and extra pile with its face, to tell whether the table moved.
+    QList<quintptr> TableFingerprint() const;
+    void UndoCommand();
+    void ClearRedo();
+    void RefreshRedoItem();
+
+    // Redo, Select Deal and the menu bar's own items (Close, Contents, About Quintaro).
+    void AddBarItems();
+    // Shows or hides the menu bar, status line, Redo, Select Deal and keyboard play.
+    void ApplyBars(bool on);
+    void BuildMenuBar();
+    void BuildStatusBar();
+    void LayoutBars();
+    int BarsHeight() const;
+    void RefreshStatus();
+
     void BuildViews();
     void BindStandardHandlers(TCardPileView* view, TPileRole role);
     void ApplyBackground();
@@ -262,13 +354,21 @@ private:
     TCardPile m_savedDeal;
     TCardUndo m_undo;
 
-    struct TAction {
-        int records;
-        int moves;
-        bool quiet = false;
-    };
     QList<TAction> m_actions;
     int m_markedRecords = 0;
+
+    QWidget* m_table = nullptr;
+    QMenuBar* m_menuBar = nullptr;
+    QStatusBar* m_statusBar = nullptr;
+    QLabel* m_dealLabel = nullptr;
+    QLabel* m_movesLabel = nullptr;
+    QLabel* m_scoreLabel = nullptr;
+    TKeyboardPlay* m_keyboard = nullptr;
+    bool m_barsOn = false;
+    quint32 m_dealNumber = 0;
+    std::optional<quint32> m_nextDeal;
+    std::vector<TRedoStep> m_redo;
+    bool m_inUndo = false;
 
     int m_dealSerial = 0;
     int m_moveCount = 0;

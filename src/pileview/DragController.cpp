@@ -42,8 +42,22 @@ TDragController::~TDragController() {
     Stop();
 }
 
+void TDragController::BeginKeyboard(const QImage& picture, QWidget* control, QPoint windowPos) {
+    Begin(picture, QPoint(), windowPos);
+    m_keyboard = true;
+    m_keyControl = control;
+}
+
+void TDragController::SetKeyControl(QWidget* control, QPoint windowPos) {
+    m_keyControl = control;
+    if (m_picture)
+        m_picture->move(windowPos - m_hotSpot);
+}
+
 void TDragController::Begin(const QImage& picture, QPoint hotSpot, QPoint windowPos) {
     Stop();
+    m_keyboard = false;
+    m_keyControl = nullptr;
     m_window = m_source->window();
     m_handle = m_window->windowHandle();
     m_hotSpot = hotSpot;
@@ -77,11 +91,17 @@ bool TDragController::Track(QPoint windowPos) {
         m_picture->move(windowPos - m_hotSpot);
 
     QWidget* hit = nullptr;
-    if (m_window->rect().contains(windowPos)) {
+    if (m_keyboard) {
+        hit = m_keyControl;
+    } else if (m_window->rect().contains(windowPos)) {
         hit = m_window->childAt(windowPos);
         if (!hit)
             hit = m_window;
     }
+    return Ask(hit);
+}
+
+bool TDragController::Ask(QWidget* hit) {
     TCardPileView* source = m_source;
     QPointer<TCardPileView> alive(source);
     QPointer<QWidget> control;
@@ -139,6 +159,12 @@ bool TDragController::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::MouseButtonRelease: {
         if (watched != m_handle)
             return false;
+        if (m_keyboard) {
+            // The mouse takes over: the cards go home and the press goes on.
+            if (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick)
+                m_source->FinishDrag(false, QPoint());
+            return false;
+        }
         auto* mouse = static_cast<QMouseEvent*>(event);
         const QPoint at = mouse->position().toPoint();
         const bool leftReleased = event->type() == QEvent::MouseButtonRelease
@@ -160,7 +186,7 @@ bool TDragController::eventFilter(QObject* watched, QEvent* event) {
         return true; // the drag holds the mouse
     }
     case QEvent::KeyPress:
-        if (static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
+        if (!m_keyboard && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
             m_source->FinishDrag(false, QPoint());
             return true;
         }

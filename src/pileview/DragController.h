@@ -29,6 +29,13 @@ public:
     // Starts following the pointer from windowPos (top-level coordinates); the
     // picture is drawn with its hot spot under the pointer.
     void Begin(const QImage& picture, QPoint hotSpot, QPoint windowPos);
+    // Starts a drag carried by the keyboard: the control to ask is named, not
+    // found under the pointer; the mouse only ends it (a press puts the group
+    // back and goes on), and Escape is left to the window's keyboard play.
+    void BeginKeyboard(const QImage& picture, QWidget* control, QPoint windowPos);
+    bool IsKeyboard() const { return m_keyboard; }
+    // The control a keyboard drag asks next, and where its picture lies.
+    void SetKeyControl(QWidget* control, QPoint windowPos);
     // Removes the picture and stops watching events; safe to call twice.
     void Stop();
     // Asks the control under windowPos. Returns false when the source view was
@@ -43,6 +50,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // Asks the pile view or drag target at or above `hit`.
+    bool Ask(QWidget* hit);
     void PressDuringDrag(const QMouseEvent& mouse);
 
     TCardPileView* m_source;
@@ -53,4 +62,6 @@ private:
     QPoint m_hotSpot;
     bool m_accept = false;
     bool m_active = false;
+    bool m_keyboard = false;
+    QPointer<QWidget> m_keyControl;
 };

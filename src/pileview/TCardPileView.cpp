@@ -290,7 +290,7 @@ void TCardPileView::BuildDragImage() {
     m_dragImage = picture;
 }
 
-void TCardPileView::BeginDrag(QPoint at) {
+void TCardPileView::BeginDrag(QPoint at, bool keyboard) {
     m_leftDown = false; // the drag owns the rest of this press
     DragPile.Empty(false);
     const int k = Pile.CardIndex(SelectedCard);
@@ -302,14 +302,17 @@ void TCardPileView::BeginDrag(QPoint at) {
     BuildDragImage();
 
     const QPoint windowPos = mapTo(window(), at);
-    m_drag->Begin(m_dragImage, GrabOffset, windowPos);
+    if (keyboard)
+        m_drag->BeginKeyboard(m_dragImage, this, mapTo(window(), at - GrabOffset));
+    else
+        m_drag->Begin(m_dragImage, GrabOffset, windowPos);
     QPointer<TCardPileView> self(this);
     if (OnStartDrag)
         OnStartDrag(this);
     if (!self)
         return;
     update();
-    if (m_drag->IsActive())
+    if (m_drag->IsActive() && !keyboard)
         m_drag->Track(windowPos);
 }
 
@@ -365,4 +368,67 @@ void TCardPileView::DoEndDrag() {
     }
     if (OnEndDrag)
         OnEndDrag(this);
+}
+
+// ---- keyboard play ---------------------------------------------------------------
+
+QRect TCardPileView::CardRect(int index) const {
+    const QSize card(TCard::Width(), TCard::Height());
+    if (index < 0 || index >= Pile.size())
+        return QRect(QPoint(0, 0), card);
+    // The layout of Paint, without painting.
+    const QPointF scale = FanScale();
+    float ax = 0.0f;
+    float ay = 0.0f;
+    for (int i = 0; i < index; ++i)
+        Advance(Pile.Cards[i], ax, ay, scale);
+    return QRect(QPoint(static_cast<int>(ax), static_cast<int>(ay)), card);
+}
+
+bool TCardPileView::KeyPress(TCard* card, Qt::KeyboardModifiers shift) {
+    if (IsDragging())
+        return false;
+    const int index = Pile.CardIndex(card);
+    const QRect place = CardRect(index);
+    // As if pressed a little inside the card's top edge, where a fan shows every card.
+    const QPoint at = place.topLeft() + QPoint(place.width() / 2, 4);
+    DragPermission = false;
+    DropTarget = nullptr;
+    SelectedCard = index >= 0 ? card : nullptr;
+    GrabOffset = at - place.topLeft();
+    QPointer<TCardPileView> self(this);
+    if (OnMouseDown)
+        OnMouseDown(this, Qt::LeftButton, shift, at.x(), at.y());
+    if (!self)
+        return false;
+    if (DragPermission && AllowDrag && SelectedCard && Pile.CardIndex(SelectedCard) >= 0) {
+        BeginDrag(at, true);
+        return true;
+    }
+    if (OnClick)
+        OnClick(this);
+    return false;
+}
+
+void TCardPileView::KeyHover(QWidget* target) {
+    if (!m_drag->IsActive() || !m_drag->IsKeyboard() || !target)
+        return;
+    m_drag->SetKeyControl(target, KeyDropPoint(target));
+}
+
+void TCardPileView::KeyDrop(QWidget* target) {
+    if (!m_drag->IsActive() || !m_drag->IsKeyboard())
+        return;
+    const QPoint at = target ? KeyDropPoint(target) : QPoint();
+    m_drag->SetKeyControl(target, at);
+    FinishDrag(true, at);
+}
+
+QPoint TCardPileView::KeyDropPoint(QWidget* target) const {
+    // The picture lies a little below the target's top card, as if about to land on it.
+    QRect place(QPoint(0, 0), QSize(TCard::Width(), TCard::Height()));
+    if (auto* view = qobject_cast<TCardPileView*>(target))
+        place = view->CardRect(view->Pile.size() - 1);
+    const int step = SmallCards() ? 12 : 16;
+    return target->mapTo(window(), place.topLeft() + QPoint(step / 2, step));
 }

@@ -68,6 +68,20 @@ public:
     // Ends a drag in progress as a refused drop: the group goes home.
     void CancelDrag();
 
+    // Where the card at `index` lies, as the next paint lays it out; with no
+    // such card, the place a first card would take.
+    QRect CardRect(int index) const;
+
+    // Keyboard play: a left press on `card` (null: on no card) with `shift`,
+    // as the mouse gives it; when the owner grants the drag permission the
+    // group is lifted at once into a keyboard drag and true is returned, else
+    // the press ends as a click (OnClick).
+    bool KeyPress(TCard* card, Qt::KeyboardModifiers shift);
+    // Moves a keyboard drag's picture over `target` (a pile view of the same window).
+    void KeyHover(QWidget* target);
+    // Ends a keyboard drag by dropping on `target`, asked as the pointer would have asked it.
+    void KeyDrop(QWidget* target);
+
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
@@ -79,7 +93,7 @@ private:
     friend class TDragController;
 
     void MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, QPoint at);
-    void BeginDrag(QPoint at);
+    void BeginDrag(QPoint at, bool keyboard = false);
     void BuildDragImage();
     // Moves (ax, ay) past `card` to the next card's corner; the steps are scaled by `scale`.
     void Advance(const TCard* card, float& ax, float& ay, QPointF scale = {1.0, 1.0}) const;
@@ -87,6 +101,8 @@ private:
     QPointF FanScale() const;
     // Called by the controller: the left release at windowPos, or a lost drag.
     void FinishDrag(bool drop, QPoint windowPos);
+    // Where a keyboard drag's picture lies over `target`, in window pixels.
+    QPoint KeyDropPoint(QWidget* target) const;
     void DoEndDrag();
 
     std::unique_ptr<TDragController> m_drag;

@@ -90,7 +90,7 @@ private:
 
 // ---- TApplication --------------------------------------------------------------
 
-TApplication::TApplication(std::unique_ptr<ISoundOutput> soundOutput) {
+TApplication::TApplication(std::unique_ptr<ISoundOutput> soundOutput, const CommandLine::TStart& start) {
     // 1. The application.
     QApplication::setApplicationName(QStringLiteral("Quintaro"));
     // Ties the windows to the installed desktop entry, and so to its icon.
@@ -120,8 +120,8 @@ TApplication::TApplication(std::unique_ptr<ISoundOutput> soundOutput) {
     // preferences, plays "OPEN" and shows the tip of the day. The selector
     // needs none of that to show itself, so it comes once the selector is on
     // the screen. The requirements window and the statistics dialog are made
-    // when first shown.
-    FinishStartUpAfterFirstPaint();
+    // when first shown. A game named on the command line opens after them.
+    FinishStartUpAfterFirstPaint(start);
 }
 
 void TApplication::FollowScreenDensity() {
@@ -148,9 +148,12 @@ void TApplication::FollowScreenDensity() {
     apply();
 }
 
-void TApplication::FinishStartUpAfterFirstPaint() {
-    m_startUpWatcher =
-        std::make_unique<FirstPaintWatcher>(m_selector->windowHandle(), [this] { Preferences(); });
+void TApplication::FinishStartUpAfterFirstPaint(const CommandLine::TStart& start) {
+    m_startUpWatcher = std::make_unique<FirstPaintWatcher>(m_selector->windowHandle(), [this, start] {
+        Preferences();
+        if (start.Game >= 0 && m_selector)
+            m_selector->OpenGame(start.Game, start.Large, start.Deal);
+    });
 }
 
 TPreferencesDlg& TApplication::Preferences() const {
@@ -219,6 +222,11 @@ void TApplication::BuildContext() {
         }
     };
     m_context.ShowHelp = [](QWidget* parent, int context) { THelp::ShowTopic(parent, context); };
+    m_context.ShowHelpContents = [](QWidget* parent) { THelp::ShowContents(parent); };
+    m_context.ShowAbout = [this](QWidget*) {
+        if (m_selector)
+            m_selector->Image1Click();
+    };
     m_context.MinimizeApp = [this] {
         if (m_selector)
             m_selector->ApplicationMinimize();

@@ -2,6 +2,7 @@
 
 #include "framework/AppContext.h"
 #include "framework/TSoundManager.h"
+#include "shell/CommandLine.h"
 
 #include <QApplication>
 #include <memory>
@@ -30,8 +31,10 @@ public:
 // program runs until the selector closes.
 class TApplication {
 public:
-    // `soundOutput` null: the real output (Qt Multimedia).
-    explicit TApplication(std::unique_ptr<ISoundOutput> soundOutput = nullptr);
+    // `soundOutput` null: the real output (Qt Multimedia). `start`: a game the command line
+    // opens once the selector is on the screen.
+    explicit TApplication(std::unique_ptr<ISoundOutput> soundOutput = nullptr,
+                          const CommandLine::TStart& start = {});
     ~TApplication();
     TApplication(const TApplication&) = delete;
     TApplication& operator=(const TApplication&) = delete;
@@ -48,7 +51,7 @@ public:
 
 private:
     void BuildContext();
-    void FinishStartUpAfterFirstPaint();
+    void FinishStartUpAfterFirstPaint(const CommandLine::TStart& start);
     static void FollowScreenDensity();
 
     std::unique_ptr<TSoundManager> m_sound;

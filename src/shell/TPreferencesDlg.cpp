@@ -252,6 +252,8 @@ TPreferencesDlg::TPreferencesDlg(TSoundManager* sound, QWidget* parent)
     m_minimizeCheck->setChecked(m_prefs.MinimizeToTray);
     m_smartCheck->setChecked(m_prefs.SmartDragging);
     m_tipsCheck->setChecked(m_prefs.ShowTips);
+    m_prefs.ShowMenuBar = values.ShowMenuBar;
+    m_menuBarCheck->setChecked(m_prefs.ShowMenuBar);
 
     // 8. The colour dialog's custom colours.
     if (stored.CustomColors)
@@ -449,7 +451,7 @@ void TPreferencesDlg::BuildOtherPage(QWidget* page) {
     const auto addCheck = [page](const QString& name, const QString& caption, int row) {
         auto* check = new QCheckBox(caption, page);
         check->setObjectName(name);
-        check->setGeometry(16, 12 + row * 28, 330, 22);
+        check->setGeometry(16, 10 + row * 26, 330, 22);
         return check;
     };
     m_animationCheck =
@@ -461,6 +463,8 @@ void TPreferencesDlg::BuildOtherPage(QWidget* page) {
         addCheck(QStringLiteral("MinimizeCheckBox"), QStringLiteral("Minimize to Tray in Taskbar"), 3);
     m_smartCheck = addCheck(QStringLiteral("SmartCheckBox"), QStringLiteral("Enable \"Smart Dragging\""), 4);
     m_tipsCheck = addCheck(QStringLiteral("TipsCheckBox"), QStringLiteral("Show \"Tips\" at Startup"), 5);
+    m_menuBarCheck =
+        addCheck(QStringLiteral("MenuBarCheckBox"), QStringLiteral("Show menu bar and status line"), 6);
 }
 
 void TPreferencesDlg::SetFileChooser(FileChooser chooser) {
@@ -531,6 +535,7 @@ void TPreferencesDlg::FormClose() {
     m_prefs.MinimizeToTray = m_minimizeCheck->isChecked();
     m_prefs.SmartDragging = m_smartCheck->isChecked();
     m_prefs.ShowTips = m_tipsCheck->isChecked();
+    m_prefs.ShowMenuBar = m_menuBarCheck->isChecked();
     m_prefs.CardSize = m_cardSizeButtons->checkedId() == 0 ? 0 : 1;
 
     // Only what the player changed here is written: a key left alone keeps what another

@@ -141,4 +141,5 @@ private:
     QCheckBox* m_minimizeCheck = nullptr;
     QCheckBox* m_smartCheck = nullptr;
     QCheckBox* m_tipsCheck = nullptr;
+    QCheckBox* m_menuBarCheck = nullptr;
 };

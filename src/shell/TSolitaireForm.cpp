@@ -284,12 +284,17 @@ bool TSolitaireForm::CloseAllGameWindows() {
 }
 
 void TSolitaireForm::GameSelectListBoxClick() {
-    const int index = m_list->currentRow();
+    OpenGame(m_list->currentRow());
+}
+
+void TSolitaireForm::OpenGame(int index, std::optional<bool> largeCards, std::optional<std::uint32_t> deal) {
     if (index < 0 || index >= GI_COUNT)
         return;
+    if (m_list->currentRow() != index)
+        m_list->SelectQuietly(index);
 
     // 1-3. Card size, colours and the desktop as they are now.
-    const bool large = m_app.Context().CurrentPrefs().CardSize != 0;
+    const bool large = largeCards.value_or(m_app.Context().CurrentPrefs().CardSize != 0);
     m_lowColor = ScreenDepth() <= 8;
     m_list->setToolTip(QString());
     const int screenWidth = ScreenWidth();
@@ -327,7 +332,9 @@ void TSolitaireForm::GameSelectListBoxClick() {
     // 5.4
     TCard::SetCardSize(large ? FS_LARGE : FS_SMALL, m_lowColor);
     m_app.Preferences().RefreshCustomBack();
+    m_app.Context().NextDeal = deal;
     TGameForm* window = (large ? factory.Large : factory.Small)(m_app.Context(), nullptr);
+    m_app.Context().NextDeal.reset();
     m_gameWindow = window;
     // 6.
     m_rememberedSelection = index;

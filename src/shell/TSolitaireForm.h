@@ -6,7 +6,9 @@
 #include <QListWidget>
 #include <QPointer>
 #include <QWidget>
+#include <cstdint>
 #include <functional>
+#include <optional>
 
 class QAction;
 class QLabel;
@@ -86,6 +88,10 @@ public:
 
     // Asks every open game window to close; false when one refused.
     bool CloseAllGameWindows();
+    // Opens the game of list index `index` as a choice in the list does: at the card size
+    // `large` asks (none: the preference), its first deal deal number `deal` (none: any).
+    void OpenGame(int index, std::optional<bool> large = std::nullopt,
+                  std::optional<std::uint32_t> deal = std::nullopt);
 
 public slots:
     void GameSelectListBoxClick();

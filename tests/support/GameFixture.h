@@ -66,6 +66,10 @@ struct GameAccess : TGameForm {
     }
 };
 
+// The window of game `game` (a GameTable index) at the given card size, not deleted on close;
+// shown when `show`, and null if it then never showed.
+std::unique_ptr<TGameForm> OpenGameWindow(GameFixture& fx, int game, bool small = false, bool show = true);
+
 #include "cards/Random.h"
 #include "cards/TCard.h"
 #include "support/MouseKit.h"

@@ -300,6 +300,41 @@ private slots:
         QCOMPARE(dialog->Prefs().GradientEndColor, 0);
     }
 
+    void menuBarPreference_data() {
+        QTest::addColumn<QString>("stored"); // empty: absent
+        QTest::addColumn<bool>("toggled");
+        QTest::addColumn<bool>("read");
+        QTest::addColumn<QString>("written"); // empty: still absent
+        QTest::newRow("absent, left on") << "" << false << true << "";
+        QTest::newRow("absent, turned off") << "" << true << true << "False";
+        QTest::newRow("off, left off") << "False" << false << false << "False";
+        QTest::newRow("off, turned on") << "False" << true << false << "True";
+    }
+
+    // "ShowMenuBar" is on when absent; newer than the thirteen, it is written only once the
+    // player has turned it off, so a file that never had it keeps as it was.
+    void menuBarPreference() {
+        QFETCH(QString, stored);
+        QFETCH(bool, toggled);
+        QFETCH(QString, written);
+        if (!stored.isEmpty())
+            Write("ShowMenuBar", stored);
+        auto dialog = Make();
+        QTEST(dialog->Prefs().ShowMenuBar, "read");
+        QString caption;
+        m_onPreferences = [toggled, &caption](QDialog& shown) {
+            auto* check = Child<QCheckBox>(&shown, "MenuBarCheckBox");
+            caption = check->text();
+            if (toggled)
+                check->toggle();
+            return int(QDialog::Accepted);
+        };
+        dialog->ShowModal();
+        QCOMPARE(caption, QString("Show menu bar and status line"));
+        QCOMPARE(Read("ShowMenuBar"), written.isEmpty() ? QString("None") : written);
+        QCOMPARE(dialog->Prefs().ShowMenuBar, written != "False");
+    }
+
     // Closing writes the thirteen preferences in their fixed order, and a new start reads
     // back exactly what was written.
     void closingWritesEveryPreferenceInOrderAndReadsBackTheSame() {

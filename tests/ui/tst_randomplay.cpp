@@ -1,7 +1,9 @@
 // Random play through the real game windows: every available game, both card
 // sizes, thousands of random mouse, keyboard and menu actions, and after each
 // one the invariants every game must keep (no card lost or doubled, legal
-// face states, a true caption, undo back to the deal, restart = same deal).
+// face states, a true caption, undo back to the deal, restart = same deal,
+// undo then redo = the table as it was). The menu bar preference comes and
+// goes, and with it keyboard play.
 //
 // Two policies choose the actions: "random" mixes every kind of input blindly;
 // "purposeful" asks the window's rules which drags and double-clicks are legal and
@@ -15,6 +17,7 @@
 #include "cards/MontanaGrid.h"
 #include "cards/Random.h"
 #include "cards/TCard.h"
+#include "framework/KeyboardPlay.h"
 #include "framework/TCardUndo.h"
 #include "framework/core/GameTable.h"
 #include "games/GameRegistry.h"
@@ -26,6 +29,7 @@
 
 #include <QAction>
 #include <QHash>
+#include <QLabel>
 #include <QMenu>
 #include <QSet>
 #include <QTest>
@@ -590,7 +594,7 @@ private:
         if (m_policy == Policy::Purposeful)
             what = PurposefulAction(askedBefore);
         else if (roll < 40)
-            what = Drag();
+            what = m_form->ShowsBars() && Chance(25) ? Keys() : Drag();
         else if (roll < 50)
             what = DoubleClick();
         else if (roll < 55)
@@ -602,7 +606,7 @@ private:
         else if (roll < 72)
             what = Space();
         else if (roll < 82)
-            what = Undo();
+            what = Chance(70) ? Undo() : UndoRedoRoundTrip();
         else if (roll < 85)
             what = NewGameOrRestart(false, askedBefore);
         else if (roll < 88)
@@ -621,10 +625,18 @@ private:
         if (m_fx.WinWindows != winsBefore) {
             what += QStringLiteral(" -> won (window answers %1)").arg(winAnswer);
             if (winAnswer == TAppContext::WinNewGame) {
-                Dealt();
+                const int dealMoves = m_rules.DealDraws ? 1 : 0;
+                // The second press of a double-click, or the keys after the winning one, reach the
+                // new game here, where the program's modal win window would hold them: what they
+                // played is taken back (a press on a Golf column rightly locks its option, though).
+                const bool inputWentOn =
+                    what.startsWith(QLatin1String("double-click")) || what.startsWith(QLatin1String("keys"));
+                QAction* undo = m_form->Item(QStringLiteral("Undo1"));
+                while (inputWentOn && undo->isEnabled() && m_form->UndoRecord().Count() > dealMoves)
+                    undo->trigger();
+                Dealt(!inputWentOn);
                 // The deal itself makes no move: anything recorded since was played on the
                 // new game by an autoplay pass still running for the old one.
-                const int dealMoves = m_rules.DealDraws ? 1 : 0;
                 if ((m_form->MoveCount() != dealMoves || m_form->UndoRecord().Count() != dealMoves) &&
                     m_pendingFault.isEmpty())
                     m_pendingFault = QStringLiteral("the new game after a win starts with %1 moves made")
@@ -732,7 +744,7 @@ private:
         return what;
     }
 
-    void Dealt() {
+    void Dealt(bool optionsUnlocked = true) {
         m_dealKnown = true;
         m_dealSnapshot = TableKit::Snapshot(*m_form);
         m_undoBaseline = DealBaseline();
@@ -742,7 +754,7 @@ private:
         ++m_deals;
         // A new game unlocks every option a game in progress may have locked.
         for (QAction* action : m_form->PopupMenu()->actions())
-            if (action->isCheckable() && !action->isEnabled() && m_pendingFault.isEmpty())
+            if (optionsUnlocked && action->isCheckable() && !action->isEnabled() && m_pendingFault.isEmpty())
                 m_pendingFault = QStringLiteral("%1 is disabled in a new game").arg(action->objectName());
     }
 
@@ -838,7 +850,10 @@ private:
         // games (an empty stock, a second pass) before the next deal.
         if (Chance(5)) {
             int clicks = 0;
-            for (int before = -1; stock->Pile.size() != before && !stock->Pile.isEmpty() && clicks < 200;
+            // A win ends the run: the program's win window would hold the clicks after it.
+            const int wins = m_fx.WinWindows;
+            for (int before = -1; stock->Pile.size() != before && !stock->Pile.isEmpty() && clicks < 200 &&
+                                  m_fx.WinWindows == wins;
                  ++clicks) {
                 before = stock->Pile.size();
                 MouseKit::Click(stock, PointOn(stock, stock->Pile.size() - 1));
@@ -937,11 +952,94 @@ private:
     QString ChangePreferences() {
         m_fx.Prefs.SmartDragging = Chance(50);
         m_fx.Prefs.VegasScoring = Chance(50);
+        m_fx.Prefs.ShowMenuBar = Chance(50);
+        const int tableHeight = m_form->Table()->height();
         if (QAction* item = m_form->Item(QStringLiteral("Preferences1")))
             item->trigger();
-        return QStringLiteral("preferences smart=%1 vegas=%2")
+        if (m_form->Table()->height() != tableHeight && !m_form->isMaximized() && m_pendingFault.isEmpty())
+            m_pendingFault = QStringLiteral("the bars changed the table's height from %1 to %2")
+                                 .arg(tableHeight)
+                                 .arg(m_form->Table()->height());
+        return QStringLiteral("preferences smart=%1 vegas=%2 bars=%3")
             .arg(m_fx.Prefs.SmartDragging)
-            .arg(m_fx.Prefs.VegasScoring);
+            .arg(m_fx.Prefs.VegasScoring)
+            .arg(m_fx.Prefs.ShowMenuBar);
+    }
+
+    // A few keys of keyboard play; cards still held at the end go down or back.
+    QString Keys() {
+        static const std::pair<int, const char*> keys[] = {
+            {Qt::Key_Left, "left"},    {Qt::Key_Right, "right"}, {Qt::Key_Up, "up"},
+            {Qt::Key_Down, "down"},    {Qt::Key_Tab, "tab"},     {Qt::Key_Backtab, "S-tab"},
+            {Qt::Key_Return, "enter"}, {Qt::Key_Escape, "esc"}};
+        QStringList sent;
+        for (int i = 1 + Pick(6); i > 0; --i) {
+            const auto& [key, name] = keys[Pick(8)];
+            const bool shifted = key == Qt::Key_Return && Chance(20);
+            QTest::keyClick(m_form, Qt::Key(key), shifted ? Qt::ShiftModifier : Qt::NoModifier);
+            sent << (shifted ? QStringLiteral("S-enter") : QString::fromLatin1(name));
+        }
+        if (m_form->Keyboard()->Holding()) {
+            const bool drop = Chance(70);
+            QTest::keyClick(m_form, drop ? Qt::Key_Return : Qt::Key_Escape);
+            sent << (drop ? QStringLiteral("enter") : QStringLiteral("esc"));
+        }
+        return QStringLiteral("keys %1").arg(sent.join(' '));
+    }
+
+    // The whole visible state of the window, for comparing before and after.
+    QString FullState(bool caption = true) const {
+        QStringList lines{TableKit::Snapshot(*m_form), caption ? m_form->windowTitle() : QString(),
+                          QStringLiteral("moves %1, records %2, undo %3, over %4")
+                              .arg(m_form->MoveCount())
+                              .arg(m_form->UndoRecord().Count())
+                              .arg(m_form->Item(QStringLiteral("Undo1"))->isEnabled())
+                              .arg(m_form->GameOver())};
+        for (const TCardPileView* view : m_form->AllViews())
+            lines << QStringLiteral("%1 shown %2 drag %3 mark %4 hint %5")
+                         .arg(view->objectName())
+                         .arg(!view->isHidden())
+                         .arg(view->AllowDrag)
+                         .arg(view->State)
+                         .arg(view->ShowHint() ? view->Hint() : QString());
+        for (const QLabel* label : m_form->findChildren<QLabel*>(Qt::FindDirectChildrenOnly))
+            lines << label->text();
+        for (const QLabel* label : m_form->Table()->findChildren<QLabel*>(Qt::FindDirectChildrenOnly))
+            lines << label->text();
+        return lines.join('\n');
+    }
+
+    // Undo a few times, then Redo as many: the window must be exactly as it was.
+    QString UndoRedoRoundTrip() {
+        QAction* undo = m_form->Item(QStringLiteral("Undo1"));
+        // Now and then the scoring changes in between: the caption then follows it, which Check() sees.
+        const bool vegas = Chance(20);
+        const QString before = FullState(!vegas);
+        int undone = 0;
+        for (int i = 1 + Pick(3); i > 0 && undo->isEnabled(); --i, ++undone)
+            undo->trigger();
+        if (vegas) {
+            m_fx.Prefs.VegasScoring = !m_fx.Prefs.VegasScoring;
+            m_form->Item(QStringLiteral("Preferences1"))->trigger();
+        }
+        for (int i = 0; i < undone; ++i) {
+            const int way = m_form->ShowsBars() ? Pick(3) : 3;
+            if (way == 0)
+                QTest::keyClick(m_form, Qt::Key_Y, Qt::ControlModifier);
+            else if (way == 1)
+                QTest::keyClick(m_form, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+            else if (way == 2)
+                m_form->Item(QStringLiteral("Redo1"))->trigger();
+            else
+                m_form->Redo1Click();
+        }
+        const QString after = FullState(!vegas);
+        if (after != before && m_pendingFault.isEmpty())
+            m_pendingFault = QStringLiteral("undo then redo changed the window:\nbefore\n%1\nafter\n%2")
+                                 .arg(before, after);
+        return QStringLiteral("undo %1 times, %2redo as often")
+            .arg(undone)
+            .arg(vegas ? "vegas switched, " : "");
     }
 
     QString Resize() {

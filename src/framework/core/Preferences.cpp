@@ -79,6 +79,7 @@ TStored Read(const QString& fileName) {
     keys.Bool("MinimizeToTray", prefs.MinimizeToTray);
     keys.Bool("SmartDragging", prefs.SmartDragging);
     keys.Bool("ShowTips", prefs.ShowTips);
+    keys.Bool("ShowMenuBar", prefs.ShowMenuBar);
     keys.String("CustomColors", stored.CustomColors, prefs.CustomColors);
     keys.String("CustomImage", stored.CustomImage, prefs.CustomImage);
     keys.String("BackgroundImage", stored.BackgroundImage, prefs.BackgroundImage);
@@ -113,6 +114,10 @@ bool WriteBack(const QString& fileName, const TPreferences& opened, const TPrefe
             if (text != before[i].second || file.Read(section, key, None) == None)
                 file.Write(section, key, text);
         }
+        // Newer than the others: written only once changed, so a file that never had it stays
+        // as it was while it is on.
+        if (closing.ShowMenuBar != opened.ShowMenuBar)
+            file.Write(section, QStringLiteral("ShowMenuBar"), BoolText(closing.ShowMenuBar));
         return true;
     });
 }

@@ -24,6 +24,8 @@ struct TPreferences {
     bool MinimizeToTray = false;
     bool SmartDragging = true;
     bool ShowTips = true;
+    // The game windows' menu bar and status line, with Redo, numbered deals and keyboard play.
+    bool ShowMenuBar = true;
     QString CustomColors;
     QString CustomImage;
     QString BackgroundImage;
@@ -51,9 +53,10 @@ TStored Read(const QString& fileName);
 QList<QPair<QString, QString>> ClosingTexts(const TPreferences& prefs);
 
 // Writes back what closing the dialog changed, in one locked replacement of the file as it is
-// now: the keys whose text differs between `opened` and `closing`, and the keys the file does
-// not have yet. A key the player left alone keeps what the file holds, which another running
-// program may have saved meanwhile. False when the file could not be written.
+// now: the keys whose text differs between `opened` and `closing`, and the keys of
+// ClosingTexts the file does not have yet ("ShowMenuBar" only when changed). A key the player left alone
+// keeps what the file holds, which another running program may have saved meanwhile. False when the file
+// could not be written.
 bool WriteBack(const QString& fileName, const TPreferences& opened, const TPreferences& closing);
 
 } // namespace Preferences

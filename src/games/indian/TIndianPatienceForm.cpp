@@ -105,3 +105,18 @@ void TIndianPatienceForm::MaintainBottoms(bool record) {
     if (!stockLasts)
         m_bottoms.fill(nullptr);
 }
+
+// ---- redo ------------------------------------------------------------------------------------
+
+QVariant TIndianPatienceForm::SaveGameState() const {
+    QVariantList bottoms;
+    for (const TCard* card : m_bottoms)
+        bottoms.append(QVariant::fromValue(reinterpret_cast<quintptr>(card)));
+    return bottoms;
+}
+
+void TIndianPatienceForm::RestoreGameState(const QVariant& state) {
+    const QVariantList bottoms = state.toList();
+    for (std::size_t i = 0; i < m_bottoms.size() && i < static_cast<std::size_t>(bottoms.size()); ++i)
+        m_bottoms[i] = reinterpret_cast<const TCard*>(bottoms[static_cast<qsizetype>(i)].value<quintptr>());
+}

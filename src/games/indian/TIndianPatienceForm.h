@@ -24,6 +24,8 @@ protected:
     bool ColumnTakes(const TCardPileView* column, const TCard* card) const override;
     void StockChanged() override;
     void AfterMoveFollowUps(TCardPileView* source) override;
+    QVariant SaveGameState() const override;
+    void RestoreGameState(const QVariant& state) override;
 
 private:
     static const TGameLayout& LargeLayout();

@@ -248,6 +248,12 @@ QString TKlondikeForm::CaptionText() const {
     return TGameForm::CaptionText();
 }
 
+QString TKlondikeForm::StatusScore() const {
+    if (m_variant.Vegas && Prefs().VegasScoring)
+        return QStringLiteral("$%1").arg(m_vegasBalance + 5 * ComputeScore());
+    return TGameForm::StatusScore();
+}
+
 void TKlondikeForm::OnNewGameConfirmed() {
     if (m_variant.Vegas)
         m_vegasBalance += 5 * ComputeScore() - 52;

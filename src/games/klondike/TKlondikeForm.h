@@ -52,6 +52,9 @@ protected:
 
     void TakeBackRecord() override;
     void AfterUndo() override { RefreshStockHint(); }
+    QVariant SaveGameState() const override { return m_recycleCount; }
+    void RestoreGameState(const QVariant& state) override { m_recycleCount = state.toInt(); }
+    QString StatusScore() const override;
     void RefreshStockHint();
     // Whether a recycle is allowed now (Double Klondike limits it in Draw One).
     virtual bool RecycleAllowed() const { return true; }

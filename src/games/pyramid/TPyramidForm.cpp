@@ -373,6 +373,14 @@ void TPyramidForm::TakeBackRecord() {
     m_deck->update();
 }
 
+bool TPyramidForm::KeyboardAction(TCardPileView* view, int index) {
+    const TCard* top = view->Pile.Top();
+    if (!top || index != view->Pile.size() - 1 || !IsFree(view) || !PR::LeavesAlone(top->Value))
+        return false;
+    DoubleClickAction(view);
+    return true;
+}
+
 void TPyramidForm::RefreshTable() {
     RefreshPyramid();
     ShowPass();

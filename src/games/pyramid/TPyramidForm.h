@@ -59,6 +59,10 @@ protected:
     void AfterPreferences() override { ColourPassLabel(); }
     void TakeBackRecord() override;
     void AfterUndo() override { RefreshTable(); }
+    QVariant SaveGameState() const override { return m_pass; }
+    void RestoreGameState(const QVariant& state) override { m_pass = state.toInt(); }
+    // Enter on a free King sends it to the discard pile, as a double-click does.
+    bool KeyboardAction(TCardPileView* view, int index) override;
 
 private:
     void BindHandlers();

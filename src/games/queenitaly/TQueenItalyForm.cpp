@@ -211,6 +211,19 @@ void TQueenItalyForm::TakeBackRecord() {
     undo.DropLast();
 }
 
+QVariant TQueenItalyForm::SaveGameState() const {
+    return QVariantList{m_baseChosen, m_baseValue, m_redealt};
+}
+
+void TQueenItalyForm::RestoreGameState(const QVariant& state) {
+    const QVariantList values = state.toList();
+    if (values.size() != 3)
+        return;
+    m_baseChosen = values[0].toBool();
+    m_baseValue = values[1].toInt();
+    m_redealt = values[2].toBool();
+}
+
 void TQueenItalyForm::AfterUndo() {
     ShowCountHint(m_stock);
     m_stock->update();

@@ -43,6 +43,8 @@ protected:
     QList<TCardPileView*> AutoplayOrder() const override;
     void TakeBackRecord() override;
     void AfterUndo() override;
+    QVariant SaveGameState() const override;
+    void RestoreGameState(const QVariant& state) override;
 
 private:
     static const TGameLayout& LargeLayout();

@@ -1,0 +1,103 @@
+#include "framework/core/GameTable.h"
+#include "shell/CommandLine.h"
+
+#include <QFileInfo>
+#include <QProcess>
+#include <QTest>
+
+using CommandLine::TResult;
+
+// quintaro [--game "<name>" [--deal N] [--small | --large]]: what it opens, and a clear
+// word and status 2 for anything else.
+class TestCommandLine : public QObject {
+    Q_OBJECT
+
+private slots:
+    void reads_data() {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<int>("game");
+        QTest::addColumn<qint64>("deal"); // -1: none
+        QTest::addColumn<int>("large");   // -1: the preference
+        QTest::newRow("nothing") << QStringList{} << -1 << -1LL << -1;
+        QTest::newRow("game") << QStringList{"--game", "Queen of Italy"} << int(GI_QUEENITALY) << -1LL << -1;
+        QTest::newRow("letter case, blanks")
+            << QStringList{"--game=  free   CELL "} << int(GI_FREECELL) << -1LL << -1;
+        QTest::newRow("deal, small") << QStringList{"--game", "spider", "--deal", "4294967295", "--small"}
+                                     << int(GI_SPIDER) << 4294967295LL << 0;
+        QTest::newRow("large") << QStringList{"--large", "--game", "Golf", "--deal=0"} << int(GI_GOLF) << 0LL
+                               << 1;
+        QTest::newRow("Qt's own options")
+            << QStringList{"-platform", "offscreen", "--game", "Pyramid", "-reverse"} << int(GI_PYRAMID)
+            << -1LL << -1;
+    }
+    void reads() {
+        QFETCH(QStringList, arguments);
+        const TResult result = CommandLine::Read(QStringList{"quintaro"} + arguments);
+        QCOMPARE(result.Kind, TResult::Run);
+        QCOMPARE(result.Error, QString());
+        QTEST(result.Start.Game, "game");
+        QTEST(result.Start.Deal ? qint64(*result.Start.Deal) : -1LL, "deal");
+        QTEST(result.Start.Large ? int(*result.Start.Large) : -1, "large");
+    }
+
+    void refuses_data() {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("says");
+        QTest::newRow("unknown game") << QStringList{"--game", "Solitaire"} << "no game called \"Solitaire\"";
+        QTest::newRow("no game name") << QStringList{"--game"} << "Missing value";
+        QTest::newRow("deal word") << QStringList{"--game", "Golf", "--deal", "first"}
+                                   << "\"first\" is not a deal";
+        QTest::newRow("deal too high")
+            << QStringList{"--game", "Golf", "--deal", "4294967296"} << "0 to 4294967295";
+        QTest::newRow("deal negative")
+            << QStringList{"--game", "Golf", "--deal", "-3"} << "not a deal number";
+        QTest::newRow("deal alone") << QStringList{"--deal", "5"} << "need --game";
+        QTest::newRow("both sizes") << QStringList{"--game", "Golf", "--small", "--large"} << "cannot both";
+        QTest::newRow("two games") << QStringList{"--game", "Golf", "--game", "Spider"} << "once";
+        QTest::newRow("unknown option") << QStringList{"--colour"} << "Unknown option 'colour'";
+        QTest::newRow("stray word") << QStringList{"Klondike"} << "unexpected argument \"Klondike\"";
+    }
+    void refuses() {
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, says);
+        const TResult result = CommandLine::Read(QStringList{"quintaro"} + arguments);
+        QCOMPARE(result.Kind, TResult::Exit);
+        QCOMPARE(result.ExitCode, 2);
+        QVERIFY2(result.Error.contains(says), qPrintable(result.Error));
+        QVERIFY(result.Error.contains("--help"));
+    }
+
+    // The real program: a bad command line is told on standard error with status 2, without
+    // needing a display; --help lists the options on standard output.
+    void theProgramItself() {
+        const QString program = qEnvironmentVariable("QUINTARO_BINARY_DIR") + QStringLiteral("/quintaro");
+        if (!QFileInfo(program).isExecutable())
+            QSKIP("the program is not built");
+        const auto run = [&program](const QStringList& arguments) {
+            QProcess process;
+            QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+            environment.remove("DISPLAY");
+            environment.remove("QT_QPA_PLATFORM");
+            process.setProcessEnvironment(environment);
+            process.start(program, arguments);
+            process.waitForFinished(20000);
+            return std::make_tuple(process.exitCode(),
+                                   QString::fromLocal8Bit(process.readAllStandardOutput()),
+                                   QString::fromLocal8Bit(process.readAllStandardError()));
+        };
+        auto [status, out, err] = run({"--game", "Klondyke", "--deal", "1"});
+        QCOMPARE(status, 2);
+        QVERIFY2(err.startsWith("quintaro: there is no game called \"Klondyke\""), qPrintable(err));
+        QVERIFY(out.isEmpty());
+        std::tie(status, out, err) = run({"--game", "Klondike", "--deal", "12x"});
+        QCOMPARE(status, 2);
+        QVERIFY2(err.contains("\"12x\" is not a deal number"), qPrintable(err));
+        std::tie(status, out, err) = run({"--help"});
+        QCOMPARE(status, 0);
+        for (const char* option : {"--game <name>", "--deal <N>", "--small", "--large", "\"Queen of Italy\""})
+            QVERIFY2(out.contains(option), qPrintable(out));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestCommandLine)
+#include "tst_commandline.moc"
