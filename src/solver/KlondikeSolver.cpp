@@ -26,10 +26,13 @@ public:
         TPiles<9, 104> Cols;
         THomes<8> Homes;
         std::array<Card, MaxTalon> Talon{};
+        std::uint64_t TalonLeft = 0;                  // which of the talon's cards at the start are left
+        std::array<std::uint8_t, MaxTalon> TalonId{}; // each card's place in the talon at the start
         std::uint8_t TalonSize = 0;
         std::uint8_t W = 0;
         std::uint8_t Recycles = 0;
         Card Must = NoCard;
+        Card Pulled = NoCard;   // a card just brought down from a foundation
         std::uint64_t Down = 0; // cards brought down from a foundation and not yet covered
     };
     enum TKind : std::uint8_t { FromTalon, FromColumn, FromHome };
@@ -89,7 +92,9 @@ public:
     }
     Card TakeWasteTop(State& s) const {
         const Card c = s.Talon[s.W - 1];
+        s.TalonLeft &= ~(std::uint64_t{1} << s.TalonId[s.W - 1]);
         std::memmove(&s.Talon[s.W - 1], &s.Talon[s.W], s.TalonSize - s.W);
+        std::memmove(&s.TalonId[s.W - 1], &s.TalonId[s.W], s.TalonSize - s.W);
         --s.W;
         --s.TalonSize;
         return c;
@@ -111,6 +116,7 @@ public:
     void Do(State& s, const Move& m, std::vector<TMove>* out) const {
         const Card must = s.Must;
         s.Must = NoCard;
+        s.Pulled = NoCard;
         switch (m.Kind) {
         case FromTalon: {
             for (int i = 0; i < m.Clicks; ++i) {
@@ -147,10 +153,13 @@ public:
                 s.Must = must;
             s.Cols.Push(m.To, s.Homes.Remove(m.From));
             s.Down |= std::uint64_t{1} << Face(s.Cols.Top(m.To));
+            s.Pulled = s.Cols.Top(m.To);
             break;
         }
-        if (!m_reduce)
+        if (!m_reduce) {
             s.Must = NoCard;
+            s.Pulled = NoCard;
+        }
     }
     void Put(State& s, int to, Card c) const {
         if (to < m_columns)
@@ -212,6 +221,7 @@ public:
         if (!m_reduce)
             return;
         const Card must = s.Must;
+        const Card pulled = s.Pulled;
         for (bool moved = true; moved;) {
             moved = false;
             for (int c = 0; c < m_columns; ++c) {
@@ -241,12 +251,13 @@ public:
             }
         }
         s.Must = must;
+        s.Pulled = pulled;
     }
 
     void Apply(State& s, const Move& m, std::vector<TMove>* out) const {
         Do(s, m, out);
         Settle(s, out);
-        if (s.Must != NoCard && MustColumn(s) < 0)
+        if (s.Must != NoCard && ColumnOf(s, s.Must) < 0)
             s.Must = NoCard; // it went up: used
         if (s.Down) {
             std::uint64_t tops = 0;
@@ -256,10 +267,11 @@ public:
             s.Down &= tops;
         }
     }
-    int MustColumn(const State& s) const {
-        for (int c = 0; c < m_columns; ++c)
-            if (!s.Cols.Empty(c) && s.Cols.Top(c) == s.Must)
-                return c;
+    // The column whose top card is c, or -1.
+    int ColumnOf(const State& s, Card c) const {
+        for (int col = 0; col < m_columns && c != NoCard; ++col)
+            if (!s.Cols.Empty(col) && s.Cols.Top(col) == c)
+                return col;
         return -1;
     }
 
@@ -270,31 +282,38 @@ public:
 
     // Some moves are worth making only for what a later move does with the
     // card they leave on top of a column: part of a run moved off a face-up
-    // card (worth it to send that card up or to put something on it), and,
-    // when every talon card is always within reach, a talon card put on a
-    // column (worth it to put something on it). Any win can be reordered so
-    // that each such move comes right before its first use, with at most
-    // cards brought down from the foundations in between: until then nothing
-    // touches the card, the column the move went to or the moved cards' new
-    // place (nothing else fits there), so postponing changes no other move.
-    // The search therefore makes the next move use that card (Must), or bring
-    // a card down from a foundation.
+    // card (worth it to send that card up or to put something on it), a card
+    // brought down from a foundation (worth it to put something on it, or to
+    // bring down the card under it), and, when every talon card is always
+    // within reach, a talon card put on a column (worth it to put something on
+    // it). Any win can be reordered so that each such move comes right before
+    // its first use: until then nothing touches the card, the column the move
+    // went to or the moved cards' new place (nothing else fits there), so
+    // postponing changes no other move. One move can be the first use of two
+    // such moves at most, one that laid out the card it goes on and one that
+    // brought down a card to uncover it on its foundation, which can come
+    // second. So after such a move the next one uses its card (Must or Pulled),
+    // or brings a card down.
     bool Moves(const State& s, std::vector<Move>& moves) const {
         auto add = [&](TKind kind, int from, int to, int n, int clicks) {
             moves.push_back(Move{kind, static_cast<std::uint8_t>(from), static_cast<std::uint8_t>(to),
                                  static_cast<std::uint8_t>(n), static_cast<std::uint8_t>(clicks)});
         };
-        const int must = s.Must == NoCard ? -1 : MustColumn(s);
+        const int must = ColumnOf(s, s.Must);
+        const int pulled = ColumnOf(s, s.Pulled);
         int firstEmpty = -1;
         for (int c = 0; c < m_columns && firstEmpty < 0; ++c)
             if (s.Cols.Empty(c))
                 firstEmpty = c;
         // Whether column `to` may be a target now.
         auto target = [&](int to) {
-            if (must >= 0)
-                return to == must;
+            if (must >= 0 && pulled >= 0)
+                return false; // only bringing a card down
+            if (must >= 0 || pulled >= 0)
+                return to == std::max(must, pulled);
             return !s.Cols.Empty(to) || to == firstEmpty;
         };
+        const bool free = must < 0 && pulled < 0;
 
         // Columns to foundations and to other columns.
         for (int from = 0; from < m_columns; ++from) {
@@ -304,7 +323,7 @@ public:
             const int size = s.Cols.Size(from);
             const Card top = s.Cols.Top(from);
             const int f = FoundationFor(s, top);
-            if (f >= 0 && (must < 0 || from == must))
+            if (f >= 0 && pulled < 0 && (must < 0 || from == must))
                 add(FromColumn, from, HomeBase() + f, 1, 0);
             for (int to = 0; to < m_columns; ++to) {
                 if (to == from || !target(to))
@@ -339,17 +358,25 @@ public:
             }
             const Card c = probe.Talon[probe.W - 1];
             const int f = FoundationFor(probe, c);
-            if (f >= 0 && must < 0 && (!TalonFree() || !m_reduce))
+            if (f >= 0 && free && (!TalonFree() || !m_reduce))
                 add(FromTalon, 0, HomeBase() + f, 1, clicks);
             for (int to = 0; to < m_columns; ++to)
                 if (target(to) && ColumnTakes(s, to, c))
                     add(FromTalon, 0, to, 1, clicks);
         }
-        // Klondike lets a card come back down from a foundation, at any time.
+        // Klondike lets a card come back down from a foundation. With Must
+        // waiting, only from a foundation of the other colour that holds the
+        // card one rank below it (brought down onto it, or uncovered by
+        // bringing down the cards above it); with Must and Pulled waiting,
+        // only the next card of Pulled's foundation.
         if (!m_double)
             for (int f = 0; f < m_homes; ++f) {
                 const Card c = s.Homes.Top(f);
                 if (c == NoCard)
+                    continue;
+                if (must >= 0 && (IsRed(c) == IsRed(s.Must) || Value(c) + 1 < Value(s.Must)))
+                    continue;
+                if (must >= 0 && pulled >= 0 && Suit(c) != Suit(s.Pulled))
                     continue;
                 for (int to = 0; to < m_columns; ++to)
                     if ((!s.Cols.Empty(to) || to == firstEmpty) && ColumnTakes(s, to, c))
@@ -366,8 +393,10 @@ public:
         // The talon in order, then where the boundary may go: with recycles
         // without limit, which cards clicks can bring to the top is all that
         // matters; otherwise the boundary itself and the recycles spent.
-        key.push_back(s.TalonSize);
-        key.insert(key.end(), s.Talon.begin(), s.Talon.begin() + s.TalonSize);
+        // The talon never changes its order: which of its cards are left says it all.
+        const int bytes = m_double ? 8 : 3;
+        for (int i = 0; i < bytes; ++i)
+            key.push_back(static_cast<std::uint8_t>(s.TalonLeft >> (8 * i)));
         if (!m_double || m_draw == 3) {
             State probe = s;
             std::uint64_t reach = 0;
@@ -381,13 +410,14 @@ public:
                     break;
                 reach |= bit;
             }
-            for (int i = 0; i < 8; ++i)
+            for (int i = 0; i < bytes; ++i)
                 key.push_back(static_cast<std::uint8_t>(reach >> (8 * i)));
         } else {
             key.push_back(s.W);
             key.push_back(s.Recycles ? 1 : 0);
         }
         key.push_back(s.Must);
+        key.push_back(s.Pulled);
         // Columns are alike: in order of their contents; empty ones left out.
         std::array<std::uint8_t, 9> order{};
         int n = 0;
@@ -442,12 +472,15 @@ public:
         s.W = static_cast<std::uint8_t>(talon.size());
         const std::vector<Card>& stock = PileOf(p, "DeckPileView");
         talon.insert(talon.end(), stock.rbegin(), stock.rend());
-        if (talon.size() > MaxTalon) {
+        if (talon.size() > static_cast<std::size_t>(m_double ? MaxTalon : 24)) {
             error = "too many cards in the stock";
             return false;
         }
-        for (std::size_t i = 0; i < talon.size(); ++i)
+        for (std::size_t i = 0; i < talon.size(); ++i) {
             s.Talon[i] = FaceUp(talon[i]);
+            s.TalonId[i] = static_cast<std::uint8_t>(i);
+            s.TalonLeft |= std::uint64_t{1} << i;
+        }
         s.TalonSize = static_cast<std::uint8_t>(talon.size());
         s.Recycles = static_cast<std::uint8_t>(std::clamp(p.Recycles, 0, 255));
         if (cards + s.TalonSize + s.Homes.Total() != 52 * (m_double ? 2 : 1)) {

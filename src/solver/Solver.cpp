@@ -76,8 +76,10 @@ TReplay TSolver::Replay(const TPosition& position, const std::vector<TMove>& mov
     return entry.Replay(position, m_rules, moves);
 }
 
-// Positions each game's search may expand: about eight seconds of one core of
-// the development machine, each game's positions costing what they do.
+// Positions each game's search may expand: at most about eight seconds of
+// one core of the development machine, each game's positions costing what
+// they do; less where a larger search rarely decides more (the two-deck games
+// with a long stock, and Spider).
 TLimits TSolver::DefaultLimits(int game) {
     TLimits limits;
     switch (game) {
@@ -92,15 +94,13 @@ TLimits TSolver::DefaultLimits(int game) {
         limits.MaxNodes = 2'500'000;
         break;
     case GI_KLONDIKE:
-        limits.MaxNodes = 2'000'000;
+        limits.MaxNodes = 2'500'000;
         break;
     case GI_DBLKLONDIKE:
-    case GI_FORTYTHIEVES:
-    case GI_INDIAN:
-        limits.MaxNodes = 1'200'000;
+        limits.MaxNodes = 1'000'000;
         break;
     default:
-        limits.MaxNodes = 700'000;
+        limits.MaxNodes = 500'000;
         break;
     }
     return limits;
