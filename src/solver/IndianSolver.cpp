@@ -178,8 +178,10 @@ public:
         return score;
     }
 
-    const char* Restriction() const { return ""; }
+    const char* Restriction() const { return "the search kept only its most promising positions"; }
     bool BestFirst() const { return true; }
+    // A full search is out of reach: keep the best open positions only.
+    std::size_t OpenLimit() const { return 300000; }
 
     bool Load(const TPosition& p, State& s, std::string& error) const {
         s = State{};

@@ -29,6 +29,7 @@ namespace Solver {
 //   int Score(const State&) const;  higher is tried first
 //   const char* Restriction() const;  why a search that left out moves proves nothing
 //   bool BestFirst() const;  search best first instead of depth first
+//   std::size_t OpenLimit() const;  (optional) the most open positions kept best first
 //
 // The search walks the graph of positions, depth first (little memory) or
 // best first by the game's score (finds wins in fewer positions, keeps the
@@ -67,14 +68,30 @@ public:
         while (!stack.empty() && m_stop.empty()) {
             Frame& frame = stack.back();
             if (frame.Next == frame.Children.size()) {
+                m_listed -= frame.Children.size();
                 stack.pop_back();
                 if (!path.empty())
                     path.pop_back();
                 continue;
             }
-            Child& child = frame.Children[frame.Next++];
+            const Child child = frame.Children[frame.Next++];
+            // Played again from the parent, which the frame keeps, rather than
+            // kept for every child: a deep search lists many.
+            State state = frame.Parent;
+            m_game.Apply(state, child.Via, nullptr);
+            // Stored when searched, not when listed: the table holds only the
+            // positions searched, and a position listed twice is searched once.
+            m_game.Key(state, m_key);
+            const TStateTable::TAdd added = m_table.Add(m_key.data(), m_key.size());
+            if (added == TStateTable::Present)
+                continue;
+            if (added == TStateTable::Full ||
+                m_table.Bytes() + m_listed * sizeof(Child) + stack.size() * sizeof(Frame) >
+                    m_limits.MaxTableBytes) {
+                m_stop = "the search reached its memory limit";
+                break;
+            }
             path.push_back(child.Via);
-            State state = std::move(child.Position);
             stack.emplace_back();
             if (Expand(state, stack.back(), path))
                 return Finish(result, start, path, TVerdict::Winnable);
@@ -174,16 +191,33 @@ private:
                 nodes.push_back(TNode{static_cast<std::int32_t>(top.Node), move});
                 open.push(TOpen{score, static_cast<std::uint32_t>(nodes.size() - 1), slot});
             }
+            if constexpr (requires { m_game.OpenLimit(); }) {
+                // Games whose searches never end keep only their best open
+                // positions; a search that dropped some proves nothing.
+                if (open.size() > m_game.OpenLimit()) {
+                    std::vector<TOpen> kept;
+                    kept.reserve(open.size());
+                    while (!open.empty()) {
+                        kept.push_back(open.top());
+                        open.pop();
+                    }
+                    for (std::size_t i = kept.size() / 2; i < kept.size(); ++i)
+                        freeSlots.push_back(kept[i].Slot);
+                    kept.resize(kept.size() / 2);
+                    open = std::priority_queue<TOpen>(kept.begin(), kept.end());
+                    m_restricted = true;
+                }
+            }
         }
         return Exhausted(result, start);
     }
 
     struct Child {
-        State Position;
         Move Via;
         int Score;
     };
     struct Frame {
+        State Parent;
         std::vector<Child> Children;
         std::size_t Next = 0;
     };
@@ -197,6 +231,7 @@ private:
         }
         if ((m_nodes & 255) == 0 && !CheckTime())
             return false;
+        frame.Parent = state;
         m_moves.clear();
         if (!m_game.Moves(state, m_moves))
             m_restricted = true;
@@ -208,16 +243,11 @@ private:
                 return true;
             }
             m_game.Key(next, m_key);
-            const TStateTable::TAdd added = m_table.Add(m_key.data(), m_key.size());
-            if (added == TStateTable::Present)
+            if (m_table.Contains(m_key.data(), m_key.size()))
                 continue;
-            if (added == TStateTable::Full) {
-                m_stop = "the search reached its memory limit";
-                return false;
-            }
-            const int score = m_game.Score(next);
-            frame.Children.push_back(Child{std::move(next), move, score});
+            frame.Children.push_back(Child{move, m_game.Score(next)});
         }
+        m_listed += frame.Children.size();
         std::stable_sort(frame.Children.begin(), frame.Children.end(),
                          [](const Child& a, const Child& b) { return a.Score > b.Score; });
         return false;
@@ -256,6 +286,7 @@ private:
     TStateTable m_table;
     Clock::time_point m_started;
     std::int64_t m_nodes = 0;
+    std::size_t m_listed = 0; // children waiting on the depth-first stack
     bool m_restricted = false;
     std::string m_stop;
     std::vector<Move> m_moves;
