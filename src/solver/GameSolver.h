@@ -67,27 +67,6 @@ TResult RunSearch(const G& game, const TPosition& position, const TLimits& limit
     return search.Run(state);
 }
 
-// Searches first with `quick`, a version of the game that leaves out moves
-// that are rarely needed, within a share of the limits; when that finds no
-// win, searches again with `full`, the exact rules, within what is left.
-template <class G>
-TResult RunTwoPhases(const G& quick, const G& full, const TPosition& position, const TLimits& limits,
-                     const std::atomic<bool>* cancel, double quickShare = 0.3) {
-    TLimits first = limits;
-    first.MaxNodes = static_cast<std::int64_t>(static_cast<double>(limits.MaxNodes) * quickShare);
-    first.MaxMillis = static_cast<std::int64_t>(static_cast<double>(limits.MaxMillis) * quickShare);
-    TResult result = RunSearch(quick, position, first, cancel);
-    if (result.Verdict == TVerdict::Winnable || (cancel && cancel->load()))
-        return result;
-    TLimits second = limits;
-    second.MaxNodes = std::max<std::int64_t>(1, limits.MaxNodes - result.Nodes);
-    second.MaxMillis = std::max<std::int64_t>(1, limits.MaxMillis - result.Millis);
-    TResult exact = RunSearch(full, position, second, cancel);
-    exact.Nodes += result.Nodes;
-    exact.Millis += result.Millis;
-    return exact;
-}
-
 template <class G>
 TReplay RunReplay(const G& game, const TPosition& position, const std::vector<TMove>& moves) {
     TReplay replay;

@@ -293,6 +293,11 @@ void TestSolver::positionsWithKnownAnswers_data() {
         << Table(GI_DBLKLONDIKE, "DeckPileView=QS JS TS|TableauPileView1=KS") << 1 << true << W;
     QTest::newRow("Double Klondike draw three: the Ten never comes up")
         << Table(GI_DBLKLONDIKE, "DeckPileView=QS JS TS|TableauPileView1=KS") << 3 << true << L;
+    TPosition twoPasses = Table(GI_DBLKLONDIKE, "DeckPileView=KS QS 9S JS TS");
+    QTest::newRow("Double Klondike draw one: the Ten comes back on the second pass")
+        << twoPasses << 1 << true << W;
+    twoPasses.Recycles = 1;
+    QTest::newRow("Double Klondike draw one: no second pass left") << twoPasses << 1 << true << L;
     QTest::newRow("Forty Thieves: a Queen to an empty column frees the Jack")
         << Table(GI_FORTYTHIEVES, "TableauPile1=KS JS QS") << 3 << true << W;
     QTest::newRow("Forty Thieves: no card fits, the stock is out")
