@@ -45,9 +45,9 @@ public:
         std::uint8_t Clicks;
     };
 
-    TKlondikeGame(bool doubleDeck, int drawCount, bool reductions)
+    TKlondikeGame(bool doubleDeck, int drawCount, bool reductions, bool bestFirst = false)
         : m_double(doubleDeck), m_columns(doubleDeck ? 9 : 7), m_homes(doubleDeck ? 8 : 4),
-          m_draw(drawCount == 1 ? 1 : 3), m_reduce(reductions) {}
+          m_draw(drawCount == 1 ? 1 : 3), m_reduce(reductions), m_bestFirst(bestFirst) {}
 
     // ---- rules -------------------------------------------------------------------------
 
@@ -450,7 +450,7 @@ public:
     }
 
     const char* Restriction() const { return ""; }
-    bool BestFirst() const { return false; }
+    bool BestFirst() const { return m_bestFirst; }
 
     // ---- positions and replay ------------------------------------------------------------------
 
@@ -549,14 +549,32 @@ private:
     int m_homes;
     int m_draw;
     bool m_reduce;
+    bool m_bestFirst;
 };
 
 } // namespace
 
+// Best first finds most wins in few positions but keeps every open position in
+// memory; depth first needs little more than the table and so can search the
+// whole of a larger space. The first gets a share of the limits, the second
+// the rest.
 TResult SolveKlondike(const TPosition& p, const TRules& rules, const TLimits& limits,
                       const std::atomic<bool>* cancel) {
     const bool twoDecks = p.Game == GI_DBLKLONDIKE;
-    return RunSearch(TKlondikeGame(twoDecks, rules.DrawCount, limits.Reductions), p, limits, cancel);
+    TLimits first = limits;
+    first.MaxNodes = limits.MaxNodes / 5;
+    first.MaxMillis = limits.MaxMillis / 5;
+    TResult quick =
+        RunSearch(TKlondikeGame(twoDecks, rules.DrawCount, limits.Reductions, true), p, first, cancel);
+    if (quick.Verdict != TVerdict::Unknown || (cancel && cancel->load()))
+        return quick;
+    TLimits rest = limits;
+    rest.MaxNodes = std::max<std::int64_t>(1, limits.MaxNodes - quick.Nodes);
+    rest.MaxMillis = std::max<std::int64_t>(1, limits.MaxMillis - quick.Millis);
+    TResult full = RunSearch(TKlondikeGame(twoDecks, rules.DrawCount, limits.Reductions), p, rest, cancel);
+    full.Nodes += quick.Nodes;
+    full.Millis += quick.Millis;
+    return full;
 }
 
 TReplay ReplayKlondike(const TPosition& p, const TRules& rules, const std::vector<TMove>& moves) {
