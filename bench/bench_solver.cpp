@@ -2,7 +2,7 @@
 // winnable, proved not winnable, and left unknown, and the median and 95th
 // percentile of the time per deal, printed as the README's table.
 //
-//   bench_solver [--deals N] [--first D] [--game INDEX]
+//   bench_solver [--deals N] [--first D] [--game INDEX] [--match TEXT]
 //
 // N defaults to 5 per game (the README's table uses 1000). Each deal runs with
 // the game's default limits on positions and memory but no time limit, so the
@@ -88,6 +88,8 @@ int main(int argc, char** argv) {
     int deals = 5;
     quint32 first = 1;
     int only = -1;
+    QString match; // rows whose name contains it
+
     for (int i = 1; i < args.size(); ++i) {
         if (args[i] == "--deals" && i + 1 < args.size())
             deals = std::max(1, args[++i].toInt());
@@ -95,6 +97,8 @@ int main(int argc, char** argv) {
             first = args[++i].toUInt();
         else if (args[i] == "--game" && i + 1 < args.size())
             only = args[++i].toInt();
+        else if (args[i] == "--match" && i + 1 < args.size())
+            match = args[++i];
     }
     TRules one;
     one.DrawCount = 1;
@@ -120,7 +124,7 @@ int main(int argc, char** argv) {
     std::printf("|---|---|---|---|---|---|---|\n");
     int bad = 0;
     for (const TRow& row : rows) {
-        if (only >= 0 && row.Game != only)
+        if ((only >= 0 && row.Game != only) || !QString::fromUtf8(row.Name).contains(match))
             continue;
         const TStats s = Run(row, first, deals);
         const double n = deals;
