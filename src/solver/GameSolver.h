@@ -1,0 +1,110 @@
+#pragma once
+
+#include "solver/Search.h"
+#include "solver/Solver.h"
+
+#include <algorithm>
+#include <atomic>
+#include <charconv>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// What every game's solver file shares: reading positions, naming views, and
+// running a game through the search or through a replay.
+namespace Solver {
+
+// n when `view` is `prefix` followed by a number from 1 to `count`, else 0.
+inline int ViewNumber(std::string_view view, std::string_view prefix, int count) {
+    if (view.size() <= prefix.size() || view.substr(0, prefix.size()) != prefix)
+        return 0;
+    int n = 0;
+    const char* first = view.data() + prefix.size();
+    const char* last = view.data() + view.size();
+    const auto [end, error] = std::from_chars(first, last, n);
+    if (error != std::errc() || end != last || n < 1 || n > count)
+        return 0;
+    return n;
+}
+
+inline std::string ViewName(std::string_view prefix, int number) {
+    return std::string(prefix) + std::to_string(number);
+}
+
+// The named pile, or an empty one when the position lacks it.
+inline const std::vector<Card>& PileOf(const TPosition& p, std::string_view view) {
+    static const std::vector<Card> none;
+    const std::vector<Card>* cards = p.Pile(view);
+    return cards ? *cards : none;
+}
+
+// Insertion sort, for the few piles a key puts in order.
+template <class It, class Less> void SortSmall(It first, It last, Less less) {
+    for (It i = first; i != last; ++i)
+        for (It j = i; j != first && less(*j, *(j - 1)); --j)
+            std::iter_swap(j, j - 1);
+}
+
+inline void Emit(std::vector<TMove>* out, std::string from, std::string to, int cards) {
+    if (out)
+        out->push_back(TMove{std::move(from), std::move(to), cards});
+}
+
+// Each game class G offers, besides the search's interface (Search.h):
+//   bool Load(const TPosition&, State&, std::string& error) const;
+//   bool Play(State&, const TMove&, std::string& error) const;  one action by the rules
+template <class G>
+TResult RunSearch(const G& game, const TPosition& position, const TLimits& limits,
+                  const std::atomic<bool>* cancel) {
+    typename G::State state{};
+    std::string error;
+    if (!game.Load(position, state, error)) {
+        TResult result;
+        result.Note = "the position cannot be read: " + error;
+        return result;
+    }
+    TSearch<G> search(game, limits, cancel);
+    return search.Run(state);
+}
+
+template <class G>
+TReplay RunReplay(const G& game, const TPosition& position, const std::vector<TMove>& moves) {
+    TReplay replay;
+    typename G::State state{};
+    if (!game.Load(position, state, replay.Error))
+        return replay;
+    for (std::size_t i = 0; i < moves.size(); ++i) {
+        if (!game.Play(state, moves[i], replay.Error)) {
+            replay.FailedAt = static_cast<int>(i);
+            replay.Error = moves[i].Text() + ": " + replay.Error;
+            return replay;
+        }
+    }
+    replay.Legal = true;
+    replay.Won = game.Won(state);
+    return replay;
+}
+
+// Each game's entry points (one file per game or family).
+TResult SolveCells(const TPosition&, const TRules&, const TLimits&, const std::atomic<bool>*);
+TReplay ReplayCells(const TPosition&, const TRules&, const std::vector<TMove>&);
+TResult SolveKlondike(const TPosition&, const TRules&, const TLimits&, const std::atomic<bool>*);
+TReplay ReplayKlondike(const TPosition&, const TRules&, const std::vector<TMove>&);
+TResult SolveCastle(const TPosition&, const TRules&, const TLimits&, const std::atomic<bool>*);
+TReplay ReplayCastle(const TPosition&, const TRules&, const std::vector<TMove>&);
+TResult SolveGolf(const TPosition&, const TRules&, const TLimits&, const std::atomic<bool>*);
+TReplay ReplayGolf(const TPosition&, const TRules&, const std::vector<TMove>&);
+TResult SolvePyramid(const TPosition&, const TRules&, const TLimits&, const std::atomic<bool>*);
+TReplay ReplayPyramid(const TPosition&, const TRules&, const std::vector<TMove>&);
+TResult SolveMontana(const TPosition&, const TRules&, const TLimits&, const std::atomic<bool>*);
+TReplay ReplayMontana(const TPosition&, const TRules&, const std::vector<TMove>&);
+TResult SolveFortyThieves(const TPosition&, const TRules&, const TLimits&, const std::atomic<bool>*);
+TReplay ReplayFortyThieves(const TPosition&, const TRules&, const std::vector<TMove>&);
+TResult SolveIndian(const TPosition&, const TRules&, const TLimits&, const std::atomic<bool>*);
+TReplay ReplayIndian(const TPosition&, const TRules&, const std::vector<TMove>&);
+TResult SolveQueenItaly(const TPosition&, const TRules&, const TLimits&, const std::atomic<bool>*);
+TReplay ReplayQueenItaly(const TPosition&, const TRules&, const std::vector<TMove>&);
+TResult SolveSpider(const TPosition&, const TRules&, const TLimits&, const std::atomic<bool>*);
+TReplay ReplaySpider(const TPosition&, const TRules&, const std::vector<TMove>&);
+
+} // namespace Solver

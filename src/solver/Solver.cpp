@@ -1,0 +1,109 @@
+#include "solver/Solver.h"
+
+#include "framework/core/GameTable.h"
+#include "solver/Deals.h"
+#include "solver/GameSolver.h"
+
+namespace Solver {
+namespace {
+
+using SolveFn = TResult (*)(const TPosition&, const TRules&, const TLimits&, const std::atomic<bool>*);
+using ReplayFn = TReplay (*)(const TPosition&, const TRules&, const std::vector<TMove>&);
+
+struct TEntry {
+    SolveFn Solve = nullptr;
+    ReplayFn Replay = nullptr;
+};
+
+TEntry EntryFor(int game) {
+    switch (game) {
+    case GI_FREECELL:
+    case GI_SEAHAVEN:
+        return {SolveCells, ReplayCells};
+    case GI_KLONDIKE:
+    case GI_DBLKLONDIKE:
+        return {SolveKlondike, ReplayKlondike};
+    case GI_CASTLE:
+        return {SolveCastle, ReplayCastle};
+    case GI_GOLF:
+        return {SolveGolf, ReplayGolf};
+    case GI_PYRAMID:
+        return {SolvePyramid, ReplayPyramid};
+    case GI_MONTANA:
+        return {SolveMontana, ReplayMontana};
+    case GI_FORTYTHIEVES:
+        return {SolveFortyThieves, ReplayFortyThieves};
+    case GI_INDIAN:
+        return {SolveIndian, ReplayIndian};
+    case GI_QUEENITALY:
+        return {SolveQueenItaly, ReplayQueenItaly};
+    case GI_SPIDER:
+        return {SolveSpider, ReplaySpider};
+    default:
+        return {};
+    }
+}
+
+} // namespace
+
+TSolver::TSolver(int game, TRules rules) : TSolver(game, rules, DefaultLimits(game)) {
+}
+
+TSolver::TSolver(int game, TRules rules, TLimits limits) : m_game(game), m_rules(rules), m_limits(limits) {
+}
+
+TResult TSolver::Solve(const TPosition& position, const std::atomic<bool>* cancel) const {
+    const TEntry entry = EntryFor(m_game);
+    if (!entry.Solve || position.Game != m_game) {
+        TResult result;
+        result.Note = "no solver for this game and position";
+        return result;
+    }
+    return entry.Solve(position, m_rules, m_limits, cancel);
+}
+
+TResult TSolver::SolveDeal(std::uint32_t deal, const std::atomic<bool>* cancel) const {
+    return Solve(StartPosition(m_game, deal), cancel);
+}
+
+TReplay TSolver::Replay(const TPosition& position, const std::vector<TMove>& moves) const {
+    const TEntry entry = EntryFor(m_game);
+    if (!entry.Replay || position.Game != m_game) {
+        TReplay replay;
+        replay.Error = "no solver for this game and position";
+        return replay;
+    }
+    return entry.Replay(position, m_rules, moves);
+}
+
+// Positions each game's search may expand: at most about eight seconds of
+// one core of the development machine, each game's positions costing what
+// they do; less where a larger search rarely decides more (the two-deck games
+// with a long stock, and Spider).
+TLimits TSolver::DefaultLimits(int game) {
+    TLimits limits;
+    switch (game) {
+    case GI_GOLF:
+    case GI_PYRAMID:
+        limits.MaxNodes = 6'000'000;
+        break;
+    case GI_FREECELL:
+    case GI_SEAHAVEN:
+    case GI_CASTLE:
+    case GI_MONTANA:
+        limits.MaxNodes = 2'500'000;
+        break;
+    case GI_KLONDIKE:
+        limits.MaxNodes = 2'500'000;
+        break;
+    case GI_DBLKLONDIKE:
+        limits.MaxNodes = 1'000'000;
+        break;
+    default:
+        limits.MaxNodes = 500'000;
+        break;
+    }
+    return limits;
+}
+
+} // namespace Solver
