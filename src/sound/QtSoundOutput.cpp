@@ -13,7 +13,32 @@ QtSoundOutput::QtSoundOutput(QList<TSoundClip> clips, DeviceCheck check, QObject
         LoadAll();
 }
 
-QtSoundOutput::~QtSoundOutput() = default;
+QtSoundOutput::~QtSoundOutput() {
+    WaitForLoads();
+}
+
+bool QtSoundOutput::AnyLoading() const {
+    for (const Clip& clip : m_clips)
+        if (clip.effect->status() == QSoundEffect::Loading)
+            return true;
+    return false;
+}
+
+void QtSoundOutput::WaitForLoads() {
+    // Qt's loader thread loses its request objects when a sound is destroyed in the
+    // middle of loading, so an output dropped right after it was made (quitting at
+    // once) lets the small resources finish first; bounded, in case one never does.
+    if (!AnyLoading())
+        return;
+    QEventLoop loop;
+    for (const Clip& clip : m_clips)
+        connect(clip.effect, &QSoundEffect::statusChanged, &loop, [&] {
+            if (!AnyLoading())
+                loop.quit();
+        });
+    QTimer::singleShot(LoadWaitMs, &loop, &QEventLoop::quit);
+    loop.exec(QEventLoop::ExcludeUserInputEvents);
+}
 
 bool QtSoundOutput::DeviceAvailable() const {
     return m_check == DeviceCheck::Ignore || !QMediaDevices::audioOutputs().isEmpty();

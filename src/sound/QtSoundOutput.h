@@ -20,6 +20,8 @@ public:
 
     // The extra time a synchronous play may wait beyond the clip's own length.
     static constexpr int WaitMarginMs = 400;
+    // The longest the output waits, when destroyed, for sounds still loading.
+    static constexpr int LoadWaitMs = 2000;
 
     explicit QtSoundOutput(QList<TSoundClip> clips, DeviceCheck check = DeviceCheck::Required,
                            QObject* parent = nullptr);
@@ -35,6 +37,8 @@ private:
 
     bool DeviceAvailable() const;
     void LoadAll();
+    bool AnyLoading() const;
+    void WaitForLoads();
     Clip* Find(const QString& name);
     void StopCurrent();
     void WaitUntilFinished(const Clip& clip);
