@@ -58,4 +58,13 @@ inline bool BaseFoundationTakes(const TCardPile& foundation, const TCard* card, 
     return foundation.size() < 13 && top->Suit == card->Suit && NextRankAround(top, card);
 }
 
+// Whether each card of `pile` above `index` lies on the one below it as `builds(lower, upper)`
+// allows, so that the cards from `index` up move together.
+template <class Builds> bool IsRun(const TCardPile& pile, int index, Builds builds) {
+    for (int i = index + 1; i < pile.size(); ++i)
+        if (!builds(pile.CardAt(i - 1), pile.CardAt(i)))
+            return false;
+    return true;
+}
+
 } // namespace CardRules

@@ -395,6 +395,13 @@ void TGameForm::RestartDeck(TCardPileView* stock) {
         Sound()->PlayRestart();
 }
 
+void TGameForm::FillStock(TCardPileView* stock, int decks, bool newGame, bool quiet) {
+    if (newGame)
+        NewDeck(stock, decks, quiet);
+    else
+        RestartDeck(stock);
+}
+
 TCard* TGameForm::DealCard(TCardPileView* from, TCardPileView* to, bool faceUp) {
     TCard* card = from->Pile.Top();
     if (!card)

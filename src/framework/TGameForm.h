@@ -167,6 +167,8 @@ protected:
     void NewDeck(TCardPileView* stock, int decks, bool quiet);
     // Puts the saved deal back into `stock`, every card face down.
     void RestartDeck(TCardPileView* stock);
+    // The first step of every deal: a new shuffled deck, or the saved deal again for a restart.
+    void FillStock(TCardPileView* stock, int decks, bool newGame, bool quiet);
     // Moves the top card of `from` onto `to`, face up or down.
     TCard* DealCard(TCardPileView* from, TCardPileView* to, bool faceUp);
     bool Animating(bool quiet) const;

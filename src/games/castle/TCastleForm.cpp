@@ -56,10 +56,7 @@ TCastleForm::TCastleForm(TAppContext& context, bool small, const TGameLayout& la
 void TCastleForm::Deal(bool newGame, bool quiet) {
     // The caption is refreshed on the empty table, so it shows no score until the next move.
     RefreshCaption();
-    if (newGame)
-        NewDeck(m_deck, 1, quiet);
-    else
-        RestartDeck(m_deck);
+    FillStock(m_deck, 1, newGame, quiet);
     const bool animate = Animating(quiet);
     m_deck->setVisible(animate);
 

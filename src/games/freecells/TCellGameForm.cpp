@@ -1,5 +1,6 @@
 #include "games/freecells/TCellGameForm.h"
 
+#include "cards/CardRules.h"
 #include "cards/TCard.h"
 #include "framework/TSoundManager.h"
 
@@ -56,10 +57,7 @@ TCardPileView* TCellGameForm::FirstEmptyFreeCell() const {
 
 void TCellGameForm::DealColumns(TCardPileView* stock, bool newGame, bool quiet, int keep) {
     RefreshCaption();
-    if (newGame)
-        NewDeck(stock, 1, quiet);
-    else
-        RestartDeck(stock);
+    FillStock(stock, 1, newGame, quiet);
     const bool animate = Animating(quiet);
     while (stock->Pile.size() > keep) {
         for (TCardPileView* column : Tableau()) {
@@ -80,12 +78,9 @@ bool TCellGameForm::CanDrag(TCardPileView* view, int index) const {
     if (Role(view) != TPileRole::Tableau)
         return TGameForm::CanDrag(view, index);
     const TCardPile& pile = view->Pile;
-    if (pile.size() - index > RunLimit())
-        return false;
-    for (int i = index + 1; i < pile.size(); ++i)
-        if (!Builds(pile.CardAt(i - 1), pile.CardAt(i)))
-            return false;
-    return true;
+    return pile.size() - index <= RunLimit() &&
+           CardRules::IsRun(pile, index,
+                            [this](const TCard* lower, const TCard* upper) { return Builds(lower, upper); });
 }
 
 bool TCellGameForm::DropAllowed(TCardPileView* target, TCardPileView* source) const {

@@ -55,10 +55,7 @@ TGolfForm::TGolfForm(TAppContext& context, bool small, const TGameLayout& layout
 // ---- deal --------------------------------------------------------------------------
 
 void TGolfForm::Deal(bool newGame, bool quiet) {
-    if (newGame)
-        NewDeck(m_stock, 1, quiet);
-    else
-        RestartDeck(m_stock);
+    FillStock(m_stock, 1, newGame, quiet);
     m_stock->update();
     RefreshCaption();
 

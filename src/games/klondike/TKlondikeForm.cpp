@@ -76,10 +76,8 @@ void TKlondikeForm::Deal(bool newGame, bool quiet) {
     if (newGame) {
         Item(QStringLiteral("DrawOne1"))->setEnabled(true);
         Item(QStringLiteral("DrawThree1"))->setEnabled(true);
-        NewDeck(m_stock, m_variant.Decks, quiet);
-    } else {
-        RestartDeck(m_stock);
     }
+    FillStock(m_stock, m_variant.Decks, newGame, quiet);
 
     const bool animate = Animating(quiet);
     const QList<TCardPileView*>& columns = Tableau();
@@ -198,12 +196,8 @@ bool TKlondikeForm::CanDrag(TCardPileView* view, int index) const {
     const TCardPile& pile = view->Pile;
     if (index == pile.size() - 1)
         return true;
-    if (Role(view) != TPileRole::Tableau || !pile.CardAt(index)->FaceUp)
-        return false;
-    for (int i = index + 1; i < pile.size(); ++i)
-        if (!AlternatesDown(pile.CardAt(i - 1), pile.CardAt(i)))
-            return false;
-    return true;
+    return Role(view) == TPileRole::Tableau && pile.CardAt(index)->FaceUp &&
+           CardRules::IsRun(pile, index, AlternatesDown);
 }
 
 bool TKlondikeForm::DropAllowed(TCardPileView* target, TCardPileView* source) const {

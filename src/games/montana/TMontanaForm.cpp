@@ -85,10 +85,7 @@ void TMontanaForm::Deal(bool newGame, bool quiet) {
     // Refreshed before the cards come: the caption reads "Montana" until the first move.
     RefreshCaption();
     TCardPileView* stock = m_grid.last(); // dealt last, it holds the deck meanwhile
-    if (newGame)
-        NewDeck(stock, 1, quiet);
-    else
-        RestartDeck(stock);
+    FillStock(stock, 1, newGame, quiet);
     for (TCard* card : stock->Pile.Cards)
         card->FaceUp = true;
 

@@ -78,8 +78,9 @@ void TPyramidForm::BindHandlers() {
     for (TCardPileView* view : Pyramid() + QList<TCardPileView*>{m_play, m_waste}) {
         Unbind(view);
         view->ManualDrop = true;
+        // Only a top card is lifted: the waste's buried cards show an edge but are not in play.
         view->OnMouseDown = [this](TCardPileView* v, Qt::MouseButton b, Qt::KeyboardModifiers m, int, int) {
-            MouseDown(v, b, m);
+            StandardMouseDown(v, b, m);
         };
         view->OnDblClick = [this](TCardPileView* v) { DoubleClickAction(v); };
         view->OnStartDrag = [this](TCardPileView* v) { StartDrag(v); };
@@ -102,10 +103,7 @@ void TPyramidForm::Deal(bool newGame, bool quiet) {
     // The deck is drawn compactly while the pyramid is dealt from it.
     const float deckOffset = m_deck->YOffset;
     m_deck->YOffset = 0.2f;
-    if (newGame)
-        NewDeck(m_deck, 1, quiet);
-    else
-        RestartDeck(m_deck);
+    FillStock(m_deck, 1, newGame, quiet);
     const bool animate = Animating(quiet);
     const QList<TCardPileView*>& pyramid = Pyramid();
     for (int p = 0; p < PR::Positions; ++p) {
@@ -157,22 +155,6 @@ int TPyramidForm::ComputeScore() const {
 }
 
 // ---- mouse and drag -----------------------------------------------------------------------
-
-void TPyramidForm::MouseDown(TCardPileView* view, Qt::MouseButton button, Qt::KeyboardModifiers shift) {
-    if (button == Qt::MiddleButton) {
-        DeckPileViewClick();
-        return;
-    }
-    view->DragPermission = false;
-    if (button != Qt::LeftButton || !view->SelectedCard)
-        return;
-    if (shift & (Qt::ShiftModifier | Qt::ControlModifier)) {
-        DoubleClickAction(view);
-        return;
-    }
-    // The waste's buried cards show an edge, but only its top card is in play.
-    view->DragPermission = view->SelectedCard == view->Pile.Top();
-}
 
 void TPyramidForm::StartDrag(TCardPileView* source) {
     // The card travels; the card under it stays covered, so it can never pair with it.

@@ -66,7 +66,6 @@ protected:
 
 private:
     void BindHandlers();
-    void MouseDown(TCardPileView* view, Qt::MouseButton button, Qt::KeyboardModifiers shift);
     void StartDrag(TCardPileView* source);
     void EndDrag(TCardPileView* source);
     bool CardDragOver(QWidget* sender, TCardPileView* source);

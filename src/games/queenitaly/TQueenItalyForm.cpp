@@ -56,10 +56,7 @@ TQueenItalyForm::TQueenItalyForm(TAppContext& context, bool small, const TGameLa
 
 void TQueenItalyForm::Deal(bool newGame, bool quiet) {
     RefreshCaption();
-    if (newGame)
-        NewDeck(m_stock, 2, quiet);
-    else
-        RestartDeck(m_stock);
+    FillStock(m_stock, 2, newGame, quiet);
     m_stock->update();
     const bool animate = Animating(quiet);
     for (int i = 0; i < 11; ++i) {

@@ -65,12 +65,9 @@ TSpiderForm::TSpiderForm(TAppContext& context, bool small, const TGameLayout& la
 
 void TSpiderForm::Deal(bool newGame, bool quiet) {
     RefreshCaption();
-    if (newGame) {
+    if (newGame)
         m_sameSuit->setEnabled(true);
-        NewDeck(m_stock, 2, quiet);
-    } else {
-        RestartDeck(m_stock);
-    }
+    FillStock(m_stock, 2, newGame, quiet);
     m_stock->update();
 
     // Four full rows and four cards more; the last card of each column face up.
@@ -147,13 +144,9 @@ bool TSpiderForm::CanDrag(TCardPileView* view, int index) const {
     if (!first->FaceUp)
         return false;
     const bool sameSuit = SameSuitMoves();
-    for (int i = index + 1; i < pile.size(); ++i) {
-        const TCard* upper = pile.CardAt(i);
-        if (!upper->FaceUp || !OneRankDown(pile.CardAt(i - 1), upper) ||
-            (sameSuit && upper->Suit != first->Suit))
-            return false;
-    }
-    return true;
+    return CardRules::IsRun(pile, index, [&](const TCard* lower, const TCard* upper) {
+        return upper->FaceUp && OneRankDown(lower, upper) && (!sameSuit || upper->Suit == first->Suit);
+    });
 }
 
 bool TSpiderForm::DropAllowed(TCardPileView* target, TCardPileView* source) const {

@@ -55,10 +55,7 @@ void TTenColumnForm::AddFirstMenuItems() {
 
 void TTenColumnForm::DealRounds(bool newGame, bool quiet, int rounds, int faceUpFrom) {
     RefreshCaption();
-    if (newGame)
-        NewDeck(m_stock, 2, quiet);
-    else
-        RestartDeck(m_stock);
+    FillStock(m_stock, 2, newGame, quiet);
     m_stock->update();
     const bool animate = Animating(quiet);
     for (int round = 0; round < rounds; ++round) {
