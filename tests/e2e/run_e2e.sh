@@ -51,9 +51,11 @@ fail() {
     exit 1
 }
 
-# Polls `$@` every 0.1 s until it succeeds; fails after `timeout` seconds.
+# Polls `$@` every 0.1 s until it succeeds; fails after `timeout` seconds, stretched by
+# QUINTARO_E2E_SLOWDOWN (default 4): the sanitizer build on a loaded CI machine can take
+# several times longer than a plain build, and a poll costs nothing when things are quick.
 wait_until() {
-    local timeout=$1 what=$2
+    local timeout=$(($1 * ${QUINTARO_E2E_SLOWDOWN:-4})) what=$2
     shift 2
     local deadline=$((SECONDS + timeout))
     until "$@"; do
