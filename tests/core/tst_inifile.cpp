@@ -25,19 +25,6 @@ constexpr char ArgVariable[] = "QUINTARO_INI_ARG";
 constexpr int KeysPerWriter = 60;
 const QString BigValue(8000, QLatin1Char('x'));
 
-QByteArray FileBytes(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    return file.readAll();
-}
-
-void WriteBytes(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    file.write(bytes);
-}
-
 const QString Ini = QStringLiteral("Solitaire.ini");
 
 QString Read(const QString& section, const QString& key) {

@@ -140,9 +140,7 @@ void TestStatistics::lossWinLossGivesTheDocumentedRecordKeyByKey() {
     FixedClock clock(Monday);
     TProfile profile = GameProfile();
     QVERIFY(Loss(profile, 20).Ok());
-    QFile file(dir.path() + QStringLiteral("/Solitaire.ini"));
-    QVERIFY(file.open(QIODevice::ReadOnly));
-    QCOMPARE(file.readAll(),
+    QCOMPARE(FileBytes(dir.path() + QStringLiteral("/Solitaire.ini")),
              QByteArray("[Klondike]\nGamesAttempted=1\nLastGame=False\nCurrentStreak=0\nAvgScore=20\n"));
     QCOMPARE(Key(QStringLiteral("GamesWon")), QStringLiteral("None"));
 

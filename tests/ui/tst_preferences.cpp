@@ -116,10 +116,7 @@ private:
 
     QString TextFile(const QString& name, const QByteArray& bytes) {
         const QString path = m_files->filePath(name);
-        QFile file(path);
-        if (!file.open(QIODevice::WriteOnly))
-            qFatal("cannot write %s", qPrintable(path));
-        file.write(bytes);
+        WriteBytes(path, bytes);
         return path;
     }
 
@@ -413,14 +410,10 @@ private slots:
         // Closed again without a change: nothing in the file moves.
         Write("DoAnimation", "True");
         m_onPreferences = nullptr;
-        const QByteArray before = [] {
-            QFile file(IniFile::ResolvePath("Solitaire.ini"));
-            return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-        }();
+        const QByteArray before = FileBytes(IniFile::ResolvePath("Solitaire.ini"));
+        QVERIFY(!before.isEmpty());
         dialog->ShowModal();
-        QFile file(IniFile::ResolvePath("Solitaire.ini"));
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        QCOMPARE(file.readAll(), before);
+        QCOMPARE(FileBytes(IniFile::ResolvePath("Solitaire.ini")), before);
     }
 
     // The card-size-changed flag is set by a close with another size and never cleared.
