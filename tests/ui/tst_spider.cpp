@@ -98,7 +98,8 @@ private slots:
         row("a 6 on an 8", "*6H", false, "TableauPile2", "8H", false);
         row("King to Ace home", "*" + Run('S', 13), false, "FoundPile1", "", true);
         row("on a full foundation", "*" + Run('S', 13), false, "FoundPile1", Run('H', 13), false);
-        row("twelve cards", "*" + Run('S', 12), false, "FoundPile1", "", false);
+        row("twelve cards from the Queen", "*" + Run('S', 12), false, "FoundPile1", "", false);
+        row("twelve cards from the King", "*" + Run('S', 13, 2), false, "FoundPile1", "", false);
         row("two suits", "*" + Run('S', 13, 7) + ' ' + Run('H', 6), false, "FoundPile1", "", false);
     }
 
