@@ -54,6 +54,7 @@ private slots:
         const auto row = [](const char* name, QString row, int index, QString target, QString holds,
                             bool moves) { QTest::newRow(name) << row << index << target << holds << moves; };
         row("red 9 on red 10", "KC 9H", 1, "TableauPileView6", "TD", true);
+        row("9 on 10 of its suit", "KC 9H", 1, "TableauPileView6", "TH", true);
         row("9 on 9", "KC 9H", 1, "TableauPileView6", "9S", false);
         row("9 on Jack", "KC 9H", 1, "TableauPileView6", "JS", false);
         row("any card into an empty row", "KC 5H", 1, "TableauPileView6", "", true);
