@@ -1270,15 +1270,8 @@ private slots:
         {
             GameFixture fx;
             fx.Prefs.SmartDragging = true;
-            TCard::SetCardSize(small ? FS_SMALL : FS_LARGE, false);
-            const TGameFactory& factory = GameFactory(game);
-            std::unique_ptr<TGameForm> form(small ? factory.Small(fx.Context, nullptr)
-                                                  : factory.Large(fx.Context, nullptr));
-            form->setAttribute(Qt::WA_DeleteOnClose, false);
-            form->show();
-            QVERIFY(QTest::qWaitForWindowExposed(form.get()));
-            form->activateWindow();
-            QVERIFY(QTest::qWaitForWindowActive(form.get()));
+            std::unique_ptr<TGameForm> form = OpenGameWindow(fx, game, small);
+            QVERIFY(form);
 
             RandomPlayer player(fx, form.get(), seed, policy);
             const QString fault = player.Play(actions);
