@@ -67,6 +67,13 @@ template <typename T> T* Child(QObject* parent, const char* name) {
     return child;
 }
 
+// Clicks the radio button of `group` that reads `text`.
+void ChooseRadio(QObject* parent, const char* group, const QString& text) {
+    for (QRadioButton* radio : Child<QGroupBox>(parent, group)->findChildren<QRadioButton*>())
+        if (radio->text() == text)
+            radio->click();
+}
+
 bool SamePrefs(const TPreferences& a, const TPreferences& b) {
     return a.BackIndex == b.BackIndex && a.CardSize == b.CardSize && a.BackgroundIndex == b.BackgroundIndex &&
            a.GradientIndex == b.GradientIndex && a.BackgroundColor == b.BackgroundColor &&
@@ -342,39 +349,25 @@ private slots:
                                      "MinimizeCheckBox", "SmartCheckBox", "TipsCheckBox"})
                 Child<QCheckBox>(&shown, name)->toggle();
             Child<QRadioButton>(&shown, "CardBackRdBtn2")->click();
-            for (QRadioButton* radio :
-                 Child<QGroupBox>(&shown, "CardSizeRadioGroup")->findChildren<QRadioButton*>())
-                if (radio->text() == "Small cards")
-                    radio->click();
-            for (QRadioButton* radio :
-                 Child<QGroupBox>(&shown, "BackgroundRadioGroup")->findChildren<QRadioButton*>())
-                if (radio->text() == "Gradient Colors")
-                    radio->click();
-            for (QRadioButton* radio :
-                 Child<QGroupBox>(&shown, "GradientRadioGroup")->findChildren<QRadioButton*>())
-                if (radio->text() == "Horizontal Gradient")
-                    radio->click();
+            ChooseRadio(&shown, "CardSizeRadioGroup", "Small cards");
+            ChooseRadio(&shown, "BackgroundRadioGroup", "Gradient Colors");
+            ChooseRadio(&shown, "GradientRadioGroup", "Horizontal Gradient");
             return int(QDialog::Accepted);
         };
         QVERIFY(QFile::remove(IniFile::ResolvePath("Solitaire.ini")));
         QCOMPARE(dialog->ShowModal(), int(QDialog::Accepted));
-        QCOMPARE(KeysInFile(),
-                 QStringList({"BackgroundColor", "BackIndex", "DoAnimation", "DoSound", "VegasScoring",
-                              "SmartDragging", "ShowTips", "MinimizeToTray", "CardSize", "BackgroundIndex",
-                              "GradientStartColor", "GradientEndColor", "GradientIndex"}));
-        QCOMPARE(Read("BackgroundColor"), QString("$00004000"));
-        QCOMPARE(Read("BackIndex"), QString("1"));
-        QCOMPARE(Read("DoAnimation"), QString("False"));
-        QCOMPARE(Read("DoSound"), QString("False"));
-        QCOMPARE(Read("VegasScoring"), QString("True"));
-        QCOMPARE(Read("SmartDragging"), QString("False"));
-        QCOMPARE(Read("ShowTips"), QString("True"));
-        QCOMPARE(Read("MinimizeToTray"), QString("True"));
-        QCOMPARE(Read("CardSize"), QString("0"));
-        QCOMPARE(Read("BackgroundIndex"), QString("1"));
-        QCOMPARE(Read("GradientStartColor"), QString("$00004000"));
-        QCOMPARE(Read("GradientEndColor"), QString("clBlack"));
-        QCOMPARE(Read("GradientIndex"), QString("1"));
+        // The keys in their order, as the file writes them, with the values the changes above give.
+        const auto stored =
+            QStringList({"BackgroundColor=$00004000", "BackIndex=1", "DoAnimation=False", "DoSound=False",
+                         "VegasScoring=True", "SmartDragging=False", "ShowTips=True", "MinimizeToTray=True",
+                         "CardSize=0", "BackgroundIndex=1", "GradientStartColor=$00004000",
+                         "GradientEndColor=clBlack", "GradientIndex=1"});
+        QStringList keys;
+        for (const QString& entry : stored) {
+            keys << entry.section('=', 0, 0);
+            QCOMPARE(Read(keys.last()), entry.section('=', 1));
+        }
+        QCOMPARE(KeysInFile(), keys);
         QCOMPARE(TCard::GetBackIndex(), 1);
         QVERIFY(dialog->CardSizeChanged());
 
@@ -423,14 +416,8 @@ private slots:
         QVERIFY(!dialog->CardSizeChanged());
         dialog->ShowModal();
         QVERIFY(!dialog->CardSizeChanged());
-        auto* group = Child<QGroupBox>(dialog.get(), "CardSizeRadioGroup");
-        const auto choose = [group](const QString& caption) {
-            for (QRadioButton* radio : group->findChildren<QRadioButton*>())
-                if (radio->text() == caption)
-                    radio->click();
-        };
         m_onPreferences = [&](QDialog&) {
-            choose("Small cards");
+            ChooseRadio(dialog.get(), "CardSizeRadioGroup", "Small cards");
             return int(QDialog::Accepted);
         };
         dialog->ShowModal();
@@ -745,10 +732,7 @@ private slots:
         QCOMPARE(TCard().GetBackImage(3)->size(), QSize(80, 125));
 
         m_onPreferences = [](QDialog& shown) {
-            for (QRadioButton* radio :
-                 Child<QGroupBox>(&shown, "CardSizeRadioGroup")->findChildren<QRadioButton*>())
-                if (radio->text() == "Small cards")
-                    radio->click();
+            ChooseRadio(&shown, "CardSizeRadioGroup", "Small cards");
             return int(QDialog::Accepted);
         };
         dialog->ShowModal();
