@@ -43,6 +43,12 @@ void Write(const QString& key, const QString& value) {
     QVERIFY(IniFile::WriteString("Solitaire.ini", "Preferences", key, value));
 }
 
+// Writes "Key=Value" entries in turn.
+void WriteAll(const QStringList& entries) {
+    for (const QString& entry : entries)
+        Write(entry.section('=', 0, 0), entry.section('=', 1));
+}
+
 // The keys of section "Preferences" in file order.
 QStringList KeysInFile() {
     QFile file(IniFile::ResolvePath("Solitaire.ini"));
@@ -240,19 +246,10 @@ private slots:
 
     // Stored values, in every accepted spelling, reach the values and the controls.
     void storedPreferencesAreReadAndMirroredByTheControls() {
-        Write("BackIndex", "2");
-        Write("CardSize", "0");
-        Write("BackgroundIndex", "1");
-        Write("GradientIndex", "1");
-        Write("BackgroundColor", "$00112233");
-        Write("GradientStartColor", "clRed");
-        Write("GradientEndColor", "255");
-        Write("DoAnimation", "no");
-        Write("DoSound", "FALSE");
-        Write("VegasScoring", "yes");
-        Write("MinimizeToTray", "1");
-        Write("SmartDragging", "0");
-        Write("ShowTips", "False");
+        WriteAll({"BackIndex=2", "CardSize=0", "BackgroundIndex=1", "GradientIndex=1",
+                  "BackgroundColor=$00112233", "GradientStartColor=clRed", "GradientEndColor=255",
+                  "DoAnimation=no", "DoSound=FALSE", "VegasScoring=yes", "MinimizeToTray=1",
+                  "SmartDragging=0", "ShowTips=False"});
         auto dialog = Make();
         const TPreferences& prefs = dialog->Prefs();
         QCOMPARE(prefs.BackIndex, 2);
@@ -288,12 +285,8 @@ private slots:
 
     // Damaged values never take the program outside its ranges; defaults apply instead.
     void damagedValuesFallBackToDefaults() {
-        Write("BackIndex", "7");
-        Write("CardSize", "5");
-        Write("BackgroundIndex", "-3");
-        Write("GradientIndex", "9");
-        Write("BackgroundColor", "purple-ish");
-        Write("GradientEndColor", "");
+        WriteAll({"BackIndex=7", "CardSize=5", "BackgroundIndex=-3", "GradientIndex=9",
+                  "BackgroundColor=purple-ish", "GradientEndColor="});
         auto dialog = Make();
         QCOMPARE(dialog->Prefs().BackIndex, 0);
         QCOMPARE(TCard::GetBackIndex(), 0);
