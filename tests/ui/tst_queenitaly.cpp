@@ -98,6 +98,7 @@ private slots:
             QTest::newRow(name) << source << cards << target << onTarget << taken;
         };
         row("king on an ace of the other colour", "TableauPileView1", "KH", "TableauPileView2", "AS", true);
+        row("one rank down in the other colour", "TableauPileView1", "8H", "TableauPileView2", "9S", true);
         row("king on an ace of its colour", "TableauPileView1", "KS", "TableauPileView2", "AC", false);
         row("waste card into an empty column", "DiscardPileView", "9H", "TableauPileView2", "", true);
         row("terrace card into an empty column", "TerracePileView", "9H", "TableauPileView2", "", false);
