@@ -12,19 +12,6 @@
 
 namespace {
 
-QByteArray FileBytes(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    return file.readAll();
-}
-
-void WriteBytes(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    file.write(bytes);
-}
-
 // A profile configured as every window configures its own.
 TProfile WindowProfile(const QString& section) {
     TProfile profile;

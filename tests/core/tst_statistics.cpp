@@ -140,9 +140,7 @@ void TestStatistics::lossWinLossGivesTheDocumentedRecordKeyByKey() {
     FixedClock clock(Monday);
     TProfile profile = GameProfile();
     QVERIFY(Loss(profile, 20).Ok());
-    QFile file(dir.path() + QStringLiteral("/Solitaire.ini"));
-    QVERIFY(file.open(QIODevice::ReadOnly));
-    QCOMPARE(file.readAll(),
+    QCOMPARE(FileBytes(dir.path() + QStringLiteral("/Solitaire.ini")),
              QByteArray("[Klondike]\nGamesAttempted=1\nLastGame=False\nCurrentStreak=0\nAvgScore=20\n"));
     QCOMPARE(Key(QStringLiteral("GamesWon")), QStringLiteral("None"));
 
@@ -305,21 +303,15 @@ void TestStatistics::extremeStoredNumbersNeitherWrapNorStick_data() {
     QTest::addColumn<QString>("checked");
     QTest::addColumn<QString>("after");
     const QString max = QString::number(std::numeric_limits<int>::max());
-    QTest::newRow("attempts at the limit") << "GamesAttempted" << max << false << "GamesAttempted" << max;
-    QTest::newRow("wins at the limit") << "GamesWon" << max << true << "GamesWon" << max;
-    QTest::newRow("streak at the limit") << "CurrentStreak" << max << true << "LongestStreak" << max;
-    QTest::newRow("negative attempts") << "GamesAttempted"
-                                       << "-5" << false << "GamesAttempted"
-                                       << "1";
-    QTest::newRow("attempts as negative hex") << "GamesAttempted"
-                                              << "$FFFFFFFF" << true << "GamesAttempted"
-                                              << "1";
-    QTest::newRow("attempts beyond the integers") << "GamesAttempted"
-                                                  << "99999999999" << false << "GamesAttempted"
-                                                  << "1";
-    QTest::newRow("negative streak") << "CurrentStreak"
-                                     << "-9" << true << "CurrentStreak"
-                                     << "1";
+    const auto row = [](const char* name, QString key, QString stored, bool won, QString checked,
+                        QString after) { QTest::newRow(name) << key << stored << won << checked << after; };
+    row("attempts at the limit", "GamesAttempted", max, false, "GamesAttempted", max);
+    row("wins at the limit", "GamesWon", max, true, "GamesWon", max);
+    row("streak at the limit", "CurrentStreak", max, true, "LongestStreak", max);
+    row("negative attempts", "GamesAttempted", "-5", false, "GamesAttempted", "1");
+    row("attempts as negative hex", "GamesAttempted", "$FFFFFFFF", true, "GamesAttempted", "1");
+    row("attempts beyond the integers", "GamesAttempted", "99999999999", false, "GamesAttempted", "1");
+    row("negative streak", "CurrentStreak", "-9", true, "CurrentStreak", "1");
     for (const char* average : {"nan", "inf", "-INF", "1e300", "-2e10"})
         QTest::addRow("average %s", average) << "AvgScore" << average << false << "AvgScore" << average;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <QTemporaryDir>
 
@@ -14,3 +15,8 @@ private:
     QTemporaryDir m_dir;
     QString m_previous;
 };
+
+// A file's bytes, or none when it cannot be read.
+QByteArray FileBytes(const QString& path);
+// Replaces a file's content with `bytes`; a test failure when it cannot.
+void WriteBytes(const QString& path, const QByteArray& bytes);

@@ -51,20 +51,16 @@ private slots:
         QTest::addColumn<QString>("target");
         QTest::addColumn<QString>("holds");
         QTest::addColumn<bool>("moves");
-        QTest::newRow("red 9 on red 10") << "KC 9H" << 1 << "TableauPileView6"
-                                         << "TD" << true;
-        QTest::newRow("9 on 9") << "KC 9H" << 1 << "TableauPileView6"
-                                << "9S" << false;
-        QTest::newRow("9 on Jack") << "KC 9H" << 1 << "TableauPileView6"
-                                   << "JS" << false;
-        QTest::newRow("any card into an empty row") << "KC 5H" << 1 << "TableauPileView6"
-                                                    << "" << true;
-        QTest::newRow("not the last card") << "9H 8C" << 0 << "TableauPileView6"
-                                           << "" << false;
-        QTest::newRow("foundation, its suit") << "KC 3H" << 1 << "FoundationPileView2"
-                                              << "AH 2H" << true;
-        QTest::newRow("foundation, other suit") << "KC 3D" << 1 << "FoundationPileView2"
-                                                << "AH 2H" << false;
+        const auto row = [](const char* name, QString row, int index, QString target, QString holds,
+                            bool moves) { QTest::newRow(name) << row << index << target << holds << moves; };
+        row("red 9 on red 10", "KC 9H", 1, "TableauPileView6", "TD", true);
+        row("9 on 10 of its suit", "KC 9H", 1, "TableauPileView6", "TH", true);
+        row("9 on 9", "KC 9H", 1, "TableauPileView6", "9S", false);
+        row("9 on Jack", "KC 9H", 1, "TableauPileView6", "JS", false);
+        row("any card into an empty row", "KC 5H", 1, "TableauPileView6", "", true);
+        row("not the last card", "9H 8C", 0, "TableauPileView6", "", false);
+        row("foundation, its suit", "KC 3H", 1, "FoundationPileView2", "AH 2H", true);
+        row("foundation, other suit", "KC 3D", 1, "FoundationPileView2", "AH 2H", false);
     }
 
     // Rows are built down regardless of suit and colour; only a row's last card can be taken.

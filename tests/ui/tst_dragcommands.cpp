@@ -1,7 +1,6 @@
 #include "cards/Random.h"
 #include "cards/TCard.h"
 #include "framework/core/GameTable.h"
-#include "games/GameRegistry.h"
 #include "support/GameFixture.h"
 #include "support/MouseKit.h"
 #include "support/TableKit.h"
@@ -20,8 +19,7 @@ class TestDragCommands : public QObject {
 private slots:
     void cleanup() {
         MouseKit::ResetButtons();
-        delete m_form;
-        m_form = nullptr;
+        m_form.reset();
         m_fx.reset();
         QCOMPARE(TCard::LiveCount(), 0);
     }
@@ -106,10 +104,8 @@ private:
         TRandom::Seed(99);
         m_fx = std::make_unique<GameFixture>();
         m_fx->Prefs.SmartDragging = false;
-        m_form = GameFactory(game).Large(m_fx->Context, nullptr);
-        m_form->show();
-        m_form->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(m_form));
+        m_form = OpenGameWindow(*m_fx, game);
+        QVERIFY(m_form);
     }
 
     void RunCommand(const QString& command) {
@@ -122,12 +118,12 @@ private:
         if (command == "space bar")
             QTest::keyClick(window, Qt::Key_Space);
         else if (command == "middle on table")
-            MouseKit::Click(m_form, {600, 470}, Qt::MiddleButton);
+            MouseKit::Click(m_form.get(), {600, 470}, Qt::MiddleButton);
         else if (command == "middle on a column")
             MouseKit::Click(V(m_form->GameIndex() == GI_KLONDIKE ? "TableauPileView2" : "TableauPileView3"),
                             {30, 30}, Qt::MiddleButton);
         else if (command == "popup menu")
-            MouseKit::Click(m_form, {600, 470}, Qt::RightButton);
+            MouseKit::Click(m_form.get(), {600, 470}, Qt::RightButton);
     }
 
     bool AnyDragging() const {
@@ -137,7 +133,7 @@ private:
     TCardPileView* V(const char* name) const { return m_form->View(QString::fromLatin1(name)); }
 
     std::unique_ptr<GameFixture> m_fx;
-    TGameForm* m_form = nullptr;
+    std::unique_ptr<TGameForm> m_form;
 };
 
 QTEST_MAIN(TestDragCommands)

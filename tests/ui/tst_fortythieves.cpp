@@ -47,30 +47,17 @@ private slots:
         QTest::addColumn<QString>("cards");
         QTest::addColumn<QString>("dragged");
         QTest::addColumn<bool>("taken");
-        QTest::newRow("same suit one below") << "TableauPile2"
-                                             << "8H"
-                                             << "9C 7H" << true;
-        QTest::newRow("other suit of the colour") << "TableauPile2"
-                                                  << "8D"
-                                                  << "9C 7H" << false;
-        QTest::newRow("same suit two below") << "TableauPile2"
-                                             << "9H"
-                                             << "9C 7H" << false;
-        QTest::newRow("empty column takes any card") << "TableauPile2"
-                                                     << ""
-                                                     << "9C 7H" << true;
-        QTest::newRow("ace on an empty foundation") << "FoundPile3"
-                                                    << ""
-                                                    << "9C AS" << true;
-        QTest::newRow("next of the suit") << "FoundPile3"
-                                          << "AS"
-                                          << "9C 2S" << true;
-        QTest::newRow("next rank, other suit") << "FoundPile3"
-                                               << "AH"
-                                               << "9C 2S" << false;
-        QTest::newRow("a rank skipped") << "FoundPile3"
-                                        << "AS"
-                                        << "9C 3S" << false;
+        const auto row = [](const char* name, QString target, QString cards, QString dragged, bool taken) {
+            QTest::newRow(name) << target << cards << dragged << taken;
+        };
+        row("same suit one below", "TableauPile2", "8H", "9C 7H", true);
+        row("other suit of the colour", "TableauPile2", "8D", "9C 7H", false);
+        row("same suit two below", "TableauPile2", "9H", "9C 7H", false);
+        row("empty column takes any card", "TableauPile2", "", "9C 7H", true);
+        row("ace on an empty foundation", "FoundPile3", "", "9C AS", true);
+        row("next of the suit", "FoundPile3", "AS", "9C 2S", true);
+        row("next rank, other suit", "FoundPile3", "AH", "9C 2S", false);
+        row("a rank skipped", "FoundPile3", "AS", "9C 3S", false);
     }
 
     // Only the top card moves: dragging the card under it changes nothing.

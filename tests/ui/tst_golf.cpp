@@ -50,24 +50,19 @@ private slots:
         QTest::addColumn<bool>("kingStops");
         QTest::addColumn<bool>("plays");
         QTest::addColumn<bool>("lifts"); // a refused card may still be lifted, only to come back
-        QTest::newRow("6 on a 7") << "7D"
-                                  << "6S" << true << true << false;
-        QTest::newRow("8 on a 7") << "7D"
-                                  << "8H" << true << true << false;
-        QTest::newRow("7 on a 7") << "7D"
-                                  << "7C" << true << false << true;
-        QTest::newRow("2 on an Ace") << "AH"
-                                     << "2C" << true << true << false;
-        QTest::newRow("no King on an Ace") << "AH"
-                                           << "KC" << false << false << false;
-        QTest::newRow("Ace on a 2") << "2S"
-                                    << "AD" << true << true << false;
-        QTest::newRow("nothing on a stopping King") << "KS"
-                                                    << "QH" << true << false << true;
-        QTest::newRow("Queen on an open King") << "KS"
-                                               << "QH" << false << true << false;
-        QTest::newRow("no Ace on an open King") << "KS"
-                                                << "AC" << false << false << false;
+        const auto row = [](const char* name, QString waste, QString card, bool kingStops, bool plays,
+                            bool lifts) {
+            QTest::newRow(name) << waste << card << kingStops << plays << lifts;
+        };
+        row("6 on a 7", "7D", "6S", true, true, false);
+        row("8 on a 7", "7D", "8H", true, true, false);
+        row("7 on a 7", "7D", "7C", true, false, true);
+        row("2 on an Ace", "AH", "2C", true, true, false);
+        row("no King on an Ace", "AH", "KC", false, false, false);
+        row("Ace on a 2", "2S", "AD", true, true, false);
+        row("nothing on a stopping King", "KS", "QH", true, false, true);
+        row("Queen on an open King", "KS", "QH", false, true, false);
+        row("no Ace on an open King", "KS", "AC", false, false, false);
     }
     // A column's top card goes onto the waste at once, one rank either way, no wrap; Undo returns it.
     void clickPlaysOntoTheWaste() {

@@ -55,20 +55,16 @@ private slots:
         QTest::addColumn<QString>("source");
         QTest::addColumn<int>("stock");
         QTest::addColumn<bool>("taken");
-        QTest::newRow("another suit") << "QC* TS"
-                                      << "KC* 9H" << 10 << true;
-        QTest::newRow("its own suit") << "QC* TH"
-                                      << "KC* 9H" << 10 << false;
-        QTest::newRow("two ranks below") << "QC* JS"
-                                         << "KC* 9H" << 10 << false;
-        QTest::newRow("lone bottom card takes nothing") << "TS"
-                                                        << "KC* 9H" << 10 << false;
-        QTest::newRow("lone bottom card stays home") << "QC* TS"
-                                                     << "9H" << 10 << false;
-        QTest::newRow("lone bottom card takes once the stock is empty") << "TS"
-                                                                        << "KC* 9H" << 0 << true;
-        QTest::newRow("lone bottom card moves once the stock is empty") << "QC* TS"
-                                                                        << "9H" << 0 << true;
+        const auto row = [](const char* name, QString target, QString source, int stock, bool taken) {
+            QTest::newRow(name) << target << source << stock << taken;
+        };
+        row("another suit", "QC* TS", "KC* 9H", 10, true);
+        row("its own suit", "QC* TH", "KC* 9H", 10, false);
+        row("two ranks below", "QC* JS", "KC* 9H", 10, false);
+        row("lone bottom card takes nothing", "TS", "KC* 9H", 10, false);
+        row("lone bottom card stays home", "QC* TS", "9H", 10, false);
+        row("lone bottom card takes once the stock is empty", "TS", "KC* 9H", 0, true);
+        row("lone bottom card moves once the stock is empty", "QC* TS", "9H", 0, true);
     }
 
     // The bottom cards are held back only while the stock lasts.

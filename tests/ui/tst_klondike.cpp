@@ -18,6 +18,18 @@ using TableKit::DragCard;
 class TestKlondike : public QObject, GameWindowTest<TKlondikeForm, TsKlondikeForm> {
     Q_OBJECT
 
+    // Autoplay off; every suit in a column from its King down but the Ace of clubs, which lies on the waste.
+    void LayOneMoveFromAWin() {
+        form->Autoplay1Click();
+        TableKit::Arrange(*form,
+                          {{"TableauPileView1", "KC QC JC TC 9C 8C 7C 6C 5C 4C 3C 2C"},
+                           {"TableauPileView2", "KS QS JS TS 9S 8S 7S 6S 5S 4S 3S 2S AS"},
+                           {"TableauPileView3", "KD QD JD TD 9D 8D 7D 6D 5D 4D 3D 2D AD"},
+                           {"TableauPileView4", "KH QH JH TH 9H 8H 7H 6H 5H 4H 3H 2H AH"},
+                           {"DiscardPileView", "AC"}},
+                          "");
+    }
+
 private slots:
     void init() { Start(4242); }
     void cleanup() { QVERIFY2(Finish(), "a card was left unreleased"); }
@@ -284,14 +296,7 @@ private slots:
 
     // A prepared deal played to 52 on the foundations wins once; the win window's New Game deals.
     void fullGameIsWonThroughTheWindow() {
-        form->Autoplay1Click();
-        TableKit::Arrange(*form,
-                          {{"TableauPileView1", "KC QC JC TC 9C 8C 7C 6C 5C 4C 3C 2C"},
-                           {"TableauPileView2", "KS QS JS TS 9S 8S 7S 6S 5S 4S 3S 2S AS"},
-                           {"TableauPileView3", "KD QD JD TD 9D 8D 7D 6D 5D 4D 3D 2D AD"},
-                           {"TableauPileView4", "KH QH JH TH 9H 8H 7H 6H 5H 4H 3H 2H AH"},
-                           {"DiscardPileView", "AC"}},
-                          "");
+        LayOneMoveFromAWin();
         fx->WinAnswer = TAppContext::WinOk;
         MouseKit::DoubleClick(V("DiscardPileView"), CardPoint(V("DiscardPileView"), 0));
         QCOMPARE(form->ComputeScore(), 52);
@@ -316,14 +321,7 @@ private slots:
 
     // A win inside an autoplay cascade whose window answers New Game leaves the new deal untouched.
     void autoplayStopsWhenTheWinWindowDealsANewGame() {
-        form->Autoplay1Click();
-        TableKit::Arrange(*form,
-                          {{"TableauPileView1", "KC QC JC TC 9C 8C 7C 6C 5C 4C 3C 2C"},
-                           {"TableauPileView2", "KS QS JS TS 9S 8S 7S 6S 5S 4S 3S 2S AS"},
-                           {"TableauPileView3", "KD QD JD TD 9D 8D 7D 6D 5D 4D 3D 2D AD"},
-                           {"TableauPileView4", "KH QH JH TH 9H 8H 7H 6H 5H 4H 3H 2H AH"},
-                           {"DiscardPileView", "AC"}},
-                          "");
+        LayOneMoveFromAWin();
         fx->WinAnswer = TAppContext::WinNewGame;
         TRandom::Seed(7); // a deal whose columns offer plays to an autoplay pass
         form->DoubleClickAction(V("DiscardPileView"));

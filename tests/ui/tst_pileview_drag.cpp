@@ -70,6 +70,7 @@ private slots:
 private:
     TCardPileView* NewView(QPoint at, float yOffset, int cards);
     void GrantOnLeftPress(TCardPileView* view);
+    static void AcceptDrops(TCardPileView* view);
 
     std::unique_ptr<Table> m_table;
     std::vector<std::unique_ptr<TCard>> m_cards;
@@ -114,6 +115,14 @@ TCardPileView* TestPileViewDrag::NewView(QPoint at, float yOffset, int cards) {
 void TestPileViewDrag::GrantOnLeftPress(TCardPileView* view) {
     view->OnMouseDown = [](TCardPileView* sender, Qt::MouseButton button, Qt::KeyboardModifiers, int, int) {
         sender->DragPermission = button == Qt::LeftButton && sender->SelectedCard;
+    };
+}
+
+// The view takes whatever is dragged over it.
+void TestPileViewDrag::AcceptDrops(TCardPileView* view) {
+    view->OnDragOver = [](QWidget* sender, TCardPileView* source) {
+        source->DropTarget = static_cast<TCardPileView*>(sender);
+        return true;
     };
 }
 
@@ -269,10 +278,7 @@ void TestPileViewDrag::refusedDropReturnsTheGroupOnTopInOrder() {
 void TestPileViewDrag::dropBackOnOwnViewReturnsGroupAndClearsTarget() {
     TCardPileView* view = NewView({10, 10}, 20.0f, 5);
     GrantOnLeftPress(view);
-    view->OnDragOver = [](QWidget* sender, TCardPileView* source) {
-        source->DropTarget = static_cast<TCardPileView*>(sender);
-        return true;
-    };
+    AcceptDrops(view);
     const QList<TCard*> all = Cards(view->Pile);
     MouseKit::Drag(view, {30, 50}, view, {35, 60});
     QCOMPARE(Cards(view->Pile), all);
@@ -285,10 +291,7 @@ void TestPileViewDrag::recordedTargetGetsTheGroupWhereverItIsReleased() {
     TCardPileView* legal = NewView({150, 10}, 20.0f, 1);
     TCardPileView* refusing = NewView({300, 10}, 20.0f, 1);
     GrantOnLeftPress(view);
-    legal->OnDragOver = [](QWidget* sender, TCardPileView* source) {
-        source->DropTarget = static_cast<TCardPileView*>(sender);
-        return true;
-    };
+    AcceptDrops(legal);
     refusing->OnDragOver = [](QWidget*, TCardPileView* source) { return source->DropTarget != nullptr; };
     const QList<TCard*> all = Cards(view->Pile);
     TCardPileView* seen = nullptr;
@@ -312,10 +315,7 @@ void TestPileViewDrag::manualDropLeavesGroupInDragPileUntilOwnerMovesIt() {
     TCardPileView* target = NewView({300, 10}, 20.0f, 1);
     view->ManualDrop = true;
     GrantOnLeftPress(view);
-    target->OnDragOver = [](QWidget* sender, TCardPileView* source) {
-        source->DropTarget = static_cast<TCardPileView*>(sender);
-        return true;
-    };
+    AcceptDrops(target);
     const QList<TCard*> all = Cards(view->Pile);
     int drops = 0;
     target->OnDragDrop = [&](QWidget* sender, TCardPileView* source) {
@@ -341,10 +341,7 @@ void TestPileViewDrag::manualDropNobodyTakesGoesHome() {
     TCardPileView* target = NewView({300, 10}, 20.0f, 1);
     view->ManualDrop = true;
     GrantOnLeftPress(view);
-    target->OnDragOver = [](QWidget* sender, TCardPileView* source) {
-        source->DropTarget = static_cast<TCardPileView*>(sender);
-        return true;
-    };
+    AcceptDrops(target);
     target->OnDragDrop = [](QWidget*, TCardPileView*) { QFAIL("not released over the target"); };
     const QList<TCard*> all = Cards(view->Pile);
     MouseKit::Press(view, {30, 50});
@@ -487,10 +484,7 @@ void TestPileViewDrag::sourceHiddenWhileDraggingStillDropsAndReappears() {
     QCOMPARE(view->Pile.size(), 1);
 
     // With a target it stays hidden and the card has moved.
-    target->OnDragOver = [](QWidget* sender, TCardPileView* source) {
-        source->DropTarget = static_cast<TCardPileView*>(sender);
-        return true;
-    };
+    AcceptDrops(target);
     MouseKit::Drag(view, {30, 50}, target, {30, 30});
     QVERIFY(view->isHidden());
     QCOMPARE(target->Pile.size(), 2);
@@ -526,10 +520,7 @@ void TestPileViewDrag::escapeOrLostWindowEndsTheDragWithCardsHome() {
     TCardPileView* view = NewView({10, 10}, 20.0f, 5);
     TCardPileView* target = NewView({300, 10}, 20.0f, 1);
     GrantOnLeftPress(view);
-    target->OnDragOver = [](QWidget* sender, TCardPileView* source) {
-        source->DropTarget = static_cast<TCardPileView*>(sender);
-        return true;
-    };
+    AcceptDrops(target);
     int ended = 0;
     view->OnEndDrag = [&](TCardPileView* sender) {
         ++ended;
@@ -569,10 +560,7 @@ void TestPileViewDrag::viewsDestroyedDuringADragLeaveNothingDangling() {
     TCardPileView* view = NewView({10, 10}, 20.0f, 5);
     auto* target = NewView({300, 10}, 20.0f, 1);
     GrantOnLeftPress(view);
-    target->OnDragOver = [](QWidget* sender, TCardPileView* source) {
-        source->DropTarget = static_cast<TCardPileView*>(sender);
-        return true;
-    };
+    AcceptDrops(target);
     const QList<TCard*> all = Cards(view->Pile);
     MouseKit::Press(view, {30, 50});
     MouseKit::Move(target, {30, 30});

@@ -43,6 +43,12 @@ void Write(const QString& key, const QString& value) {
     QVERIFY(IniFile::WriteString("Solitaire.ini", "Preferences", key, value));
 }
 
+// Writes "Key=Value" entries in turn.
+void WriteAll(const QStringList& entries) {
+    for (const QString& entry : entries)
+        Write(entry.section('=', 0, 0), entry.section('=', 1));
+}
+
 // The keys of section "Preferences" in file order.
 QStringList KeysInFile() {
     QFile file(IniFile::ResolvePath("Solitaire.ini"));
@@ -65,6 +71,13 @@ template <typename T> T* Child(QObject* parent, const char* name) {
     if (!child)
         qFatal("no child %s", name);
     return child;
+}
+
+// Clicks the radio button of `group` that reads `text`.
+void ChooseRadio(QObject* parent, const char* group, const QString& text) {
+    for (QRadioButton* radio : Child<QGroupBox>(parent, group)->findChildren<QRadioButton*>())
+        if (radio->text() == text)
+            radio->click();
 }
 
 bool SamePrefs(const TPreferences& a, const TPreferences& b) {
@@ -116,10 +129,7 @@ private:
 
     QString TextFile(const QString& name, const QByteArray& bytes) {
         const QString path = m_files->filePath(name);
-        QFile file(path);
-        if (!file.open(QIODevice::WriteOnly))
-            qFatal("cannot write %s", qPrintable(path));
-        file.write(bytes);
+        WriteBytes(path, bytes);
         return path;
     }
 
@@ -236,19 +246,10 @@ private slots:
 
     // Stored values, in every accepted spelling, reach the values and the controls.
     void storedPreferencesAreReadAndMirroredByTheControls() {
-        Write("BackIndex", "2");
-        Write("CardSize", "0");
-        Write("BackgroundIndex", "1");
-        Write("GradientIndex", "1");
-        Write("BackgroundColor", "$00112233");
-        Write("GradientStartColor", "clRed");
-        Write("GradientEndColor", "255");
-        Write("DoAnimation", "no");
-        Write("DoSound", "FALSE");
-        Write("VegasScoring", "yes");
-        Write("MinimizeToTray", "1");
-        Write("SmartDragging", "0");
-        Write("ShowTips", "False");
+        WriteAll({"BackIndex=2", "CardSize=0", "BackgroundIndex=1", "GradientIndex=1",
+                  "BackgroundColor=$00112233", "GradientStartColor=clRed", "GradientEndColor=255",
+                  "DoAnimation=no", "DoSound=FALSE", "VegasScoring=yes", "MinimizeToTray=1",
+                  "SmartDragging=0", "ShowTips=False"});
         auto dialog = Make();
         const TPreferences& prefs = dialog->Prefs();
         QCOMPARE(prefs.BackIndex, 2);
@@ -284,12 +285,8 @@ private slots:
 
     // Damaged values never take the program outside its ranges; defaults apply instead.
     void damagedValuesFallBackToDefaults() {
-        Write("BackIndex", "7");
-        Write("CardSize", "5");
-        Write("BackgroundIndex", "-3");
-        Write("GradientIndex", "9");
-        Write("BackgroundColor", "purple-ish");
-        Write("GradientEndColor", "");
+        WriteAll({"BackIndex=7", "CardSize=5", "BackgroundIndex=-3", "GradientIndex=9",
+                  "BackgroundColor=purple-ish", "GradientEndColor="});
         auto dialog = Make();
         QCOMPARE(dialog->Prefs().BackIndex, 0);
         QCOMPARE(TCard::GetBackIndex(), 0);
@@ -345,39 +342,25 @@ private slots:
                                      "MinimizeCheckBox", "SmartCheckBox", "TipsCheckBox"})
                 Child<QCheckBox>(&shown, name)->toggle();
             Child<QRadioButton>(&shown, "CardBackRdBtn2")->click();
-            for (QRadioButton* radio :
-                 Child<QGroupBox>(&shown, "CardSizeRadioGroup")->findChildren<QRadioButton*>())
-                if (radio->text() == "Small cards")
-                    radio->click();
-            for (QRadioButton* radio :
-                 Child<QGroupBox>(&shown, "BackgroundRadioGroup")->findChildren<QRadioButton*>())
-                if (radio->text() == "Gradient Colors")
-                    radio->click();
-            for (QRadioButton* radio :
-                 Child<QGroupBox>(&shown, "GradientRadioGroup")->findChildren<QRadioButton*>())
-                if (radio->text() == "Horizontal Gradient")
-                    radio->click();
+            ChooseRadio(&shown, "CardSizeRadioGroup", "Small cards");
+            ChooseRadio(&shown, "BackgroundRadioGroup", "Gradient Colors");
+            ChooseRadio(&shown, "GradientRadioGroup", "Horizontal Gradient");
             return int(QDialog::Accepted);
         };
         QVERIFY(QFile::remove(IniFile::ResolvePath("Solitaire.ini")));
         QCOMPARE(dialog->ShowModal(), int(QDialog::Accepted));
-        QCOMPARE(KeysInFile(),
-                 QStringList({"BackgroundColor", "BackIndex", "DoAnimation", "DoSound", "VegasScoring",
-                              "SmartDragging", "ShowTips", "MinimizeToTray", "CardSize", "BackgroundIndex",
-                              "GradientStartColor", "GradientEndColor", "GradientIndex"}));
-        QCOMPARE(Read("BackgroundColor"), QString("$00004000"));
-        QCOMPARE(Read("BackIndex"), QString("1"));
-        QCOMPARE(Read("DoAnimation"), QString("False"));
-        QCOMPARE(Read("DoSound"), QString("False"));
-        QCOMPARE(Read("VegasScoring"), QString("True"));
-        QCOMPARE(Read("SmartDragging"), QString("False"));
-        QCOMPARE(Read("ShowTips"), QString("True"));
-        QCOMPARE(Read("MinimizeToTray"), QString("True"));
-        QCOMPARE(Read("CardSize"), QString("0"));
-        QCOMPARE(Read("BackgroundIndex"), QString("1"));
-        QCOMPARE(Read("GradientStartColor"), QString("$00004000"));
-        QCOMPARE(Read("GradientEndColor"), QString("clBlack"));
-        QCOMPARE(Read("GradientIndex"), QString("1"));
+        // The keys in their order, as the file writes them, with the values the changes above give.
+        const auto stored =
+            QStringList({"BackgroundColor=$00004000", "BackIndex=1", "DoAnimation=False", "DoSound=False",
+                         "VegasScoring=True", "SmartDragging=False", "ShowTips=True", "MinimizeToTray=True",
+                         "CardSize=0", "BackgroundIndex=1", "GradientStartColor=$00004000",
+                         "GradientEndColor=clBlack", "GradientIndex=1"});
+        QStringList keys;
+        for (const QString& entry : stored) {
+            keys << entry.section('=', 0, 0);
+            QCOMPARE(Read(keys.last()), entry.section('=', 1));
+        }
+        QCOMPARE(KeysInFile(), keys);
         QCOMPARE(TCard::GetBackIndex(), 1);
         QVERIFY(dialog->CardSizeChanged());
 
@@ -413,14 +396,10 @@ private slots:
         // Closed again without a change: nothing in the file moves.
         Write("DoAnimation", "True");
         m_onPreferences = nullptr;
-        const QByteArray before = [] {
-            QFile file(IniFile::ResolvePath("Solitaire.ini"));
-            return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-        }();
+        const QByteArray before = FileBytes(IniFile::ResolvePath("Solitaire.ini"));
+        QVERIFY(!before.isEmpty());
         dialog->ShowModal();
-        QFile file(IniFile::ResolvePath("Solitaire.ini"));
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        QCOMPARE(file.readAll(), before);
+        QCOMPARE(FileBytes(IniFile::ResolvePath("Solitaire.ini")), before);
     }
 
     // The card-size-changed flag is set by a close with another size and never cleared.
@@ -430,14 +409,8 @@ private slots:
         QVERIFY(!dialog->CardSizeChanged());
         dialog->ShowModal();
         QVERIFY(!dialog->CardSizeChanged());
-        auto* group = Child<QGroupBox>(dialog.get(), "CardSizeRadioGroup");
-        const auto choose = [group](const QString& caption) {
-            for (QRadioButton* radio : group->findChildren<QRadioButton*>())
-                if (radio->text() == caption)
-                    radio->click();
-        };
         m_onPreferences = [&](QDialog&) {
-            choose("Small cards");
+            ChooseRadio(dialog.get(), "CardSizeRadioGroup", "Small cards");
             return int(QDialog::Accepted);
         };
         dialog->ShowModal();
@@ -752,10 +725,7 @@ private slots:
         QCOMPARE(TCard().GetBackImage(3)->size(), QSize(80, 125));
 
         m_onPreferences = [](QDialog& shown) {
-            for (QRadioButton* radio :
-                 Child<QGroupBox>(&shown, "CardSizeRadioGroup")->findChildren<QRadioButton*>())
-                if (radio->text() == "Small cards")
-                    radio->click();
+            ChooseRadio(&shown, "CardSizeRadioGroup", "Small cards");
             return int(QDialog::Accepted);
         };
         dialog->ShowModal();

@@ -99,62 +99,30 @@ private slots:
         QTest::addColumn<QPoint>("at"); // the press point; null: on the top card
         QTest::addColumn<QString>("to");
         QTest::addColumn<QString>("discarded");
-        QTest::newRow("6 and 7") << "CardPileView22:6H;CardPileView23:7C"
-                                 << "drag"
-                                 << "CardPileView22" << QPoint() << "CardPileView23"
-                                 << "6H 7C";
-        QTest::newRow("play Queen and waste Ace") << "PlayPileView:QD;WastePileView:5C AS"
-                                                  << "drag"
-                                                  << "PlayPileView" << QPoint() << "WastePileView"
-                                                  << "QD AS";
-        QTest::newRow("waste and pyramid") << "WastePileView:2C 8S;CardPileView25:5H"
-                                           << "drag"
-                                           << "WastePileView" << QPoint() << "CardPileView25"
-                                           << "8S 5H";
-        QTest::newRow("freed row-6 card") << "CardPileView16:6H;CardPileView24:7C"
-                                          << "drag"
-                                          << "CardPileView24" << QPoint() << "CardPileView16"
-                                          << "7C 6H";
-        QTest::newRow("two 6s") << "CardPileView22:6H;CardPileView23:6C"
-                                << "drag"
-                                << "CardPileView22" << QPoint() << "CardPileView23"
-                                << "";
-        QTest::newRow("card it covers") << "CardPileView16:6H;CardPileView22:7C"
-                                        << "drag"
-                                        << "CardPileView22" << QPoint() << "CardPileView16"
-                                        << "";
-        QTest::newRow("waste's own next card") << "WastePileView:6H 7S"
-                                               << "drag"
-                                               << "WastePileView" << QPoint() << "WastePileView"
-                                               << "";
-        QTest::newRow("buried waste card") << "WastePileView:6H 2S 3D;CardPileView22:JC"
-                                           << "drag"
-                                           << "WastePileView" << QPoint(0, 60) << "CardPileView22"
-                                           << "";
-        QTest::newRow("King dragged") << "CardPileView24:KD"
-                                      << "drag"
-                                      << "CardPileView24" << QPoint() << "DiscardPileView"
-                                      << "KD";
-        QTest::newRow("Queen to discard") << "CardPileView22:QH"
-                                          << "drag"
-                                          << "CardPileView22" << QPoint() << "DiscardPileView"
-                                          << "";
-        QTest::newRow("King to deck") << "CardPileView22:KH"
-                                      << "drag"
-                                      << "CardPileView22" << QPoint() << "DeckPileView"
-                                      << "";
-        QTest::newRow("King double-clicked") << "PlayPileView:KH"
-                                             << "dblclick"
-                                             << "PlayPileView" << QPoint() << ""
-                                             << "KH";
-        QTest::newRow("King shift-clicked") << "CardPileView26:KS"
-                                            << "shift"
-                                            << "CardPileView26" << QPoint() << ""
-                                            << "KS";
-        QTest::newRow("covered King") << "CardPileView16:KS;CardPileView22:3C"
-                                      << "dblclick"
-                                      << "CardPileView16" << QPoint() << ""
-                                      << "";
+        const auto row = [](const char* name, QString table, QString action, QString from, QString to,
+                            QString discarded, QPoint at = {}) {
+            QTest::newRow(name) << table << action << from << at << to << discarded;
+        };
+        row("6 and 7", "CardPileView22:6H;CardPileView23:7C", "drag", "CardPileView22", "CardPileView23",
+            "6H 7C");
+        row("play Queen and waste Ace", "PlayPileView:QD;WastePileView:5C AS", "drag", "PlayPileView",
+            "WastePileView", "QD AS");
+        row("waste and pyramid", "WastePileView:2C 8S;CardPileView25:5H", "drag", "WastePileView",
+            "CardPileView25", "8S 5H");
+        row("freed row-6 card", "CardPileView16:6H;CardPileView24:7C", "drag", "CardPileView24",
+            "CardPileView16", "7C 6H");
+        row("two 6s", "CardPileView22:6H;CardPileView23:6C", "drag", "CardPileView22", "CardPileView23", "");
+        row("card it covers", "CardPileView16:6H;CardPileView22:7C", "drag", "CardPileView22",
+            "CardPileView16", "");
+        row("waste's own next card", "WastePileView:6H 7S", "drag", "WastePileView", "WastePileView", "");
+        row("buried waste card", "WastePileView:6H 2S 3D;CardPileView22:JC", "drag", "WastePileView",
+            "CardPileView22", "", QPoint(0, 60));
+        row("King dragged", "CardPileView24:KD", "drag", "CardPileView24", "DiscardPileView", "KD");
+        row("Queen to discard", "CardPileView22:QH", "drag", "CardPileView22", "DiscardPileView", "");
+        row("King to deck", "CardPileView22:KH", "drag", "CardPileView22", "DeckPileView", "");
+        row("King double-clicked", "PlayPileView:KH", "dblclick", "PlayPileView", "", "KH");
+        row("King shift-clicked", "CardPileView26:KS", "shift", "CardPileView26", "", "KS");
+        row("covered King", "CardPileView16:KS;CardPileView22:3C", "dblclick", "CardPileView16", "", "");
     }
     // Pairs totalling 13 and free Kings go; anything else returns home. No card ever ends on two
     // piles, and Undo restores the cards and the coverage exactly.

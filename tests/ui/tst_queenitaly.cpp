@@ -93,46 +93,22 @@ private slots:
         QTest::addColumn<QString>("target");
         QTest::addColumn<QString>("onTarget");
         QTest::addColumn<bool>("taken");
-        QTest::newRow("king on an ace of the other colour") << "TableauPileView1"
-                                                            << "KH"
-                                                            << "TableauPileView2"
-                                                            << "AS" << true;
-        QTest::newRow("king on an ace of its colour") << "TableauPileView1"
-                                                      << "KS"
-                                                      << "TableauPileView2"
-                                                      << "AC" << false;
-        QTest::newRow("waste card into an empty column") << "DiscardPileView"
-                                                         << "9H"
-                                                         << "TableauPileView2"
-                                                         << "" << true;
-        QTest::newRow("terrace card into an empty column") << "TerracePileView"
-                                                           << "9H"
-                                                           << "TableauPileView2"
-                                                           << "" << false;
-        QTest::newRow("terrace card on a fitting column") << "TerracePileView"
-                                                          << "9H"
-                                                          << "TableauPileView2"
-                                                          << "TS" << false;
-        QTest::newRow("terrace card home") << "TerracePileView"
-                                           << "6H"
-                                           << "FoundPile2"
-                                           << "5H" << true;
-        QTest::newRow("any suit starts at the base") << "TableauPileView1"
-                                                     << "5C"
-                                                     << "FoundPile2"
-                                                     << "" << true;
-        QTest::newRow("a rank below the base") << "TableauPileView1"
-                                               << "4C"
-                                               << "FoundPile2"
-                                               << "" << false;
-        QTest::newRow("ace on the king") << "TableauPileView1"
-                                         << "AC"
-                                         << "FoundPile2"
-                                         << "5C 6C 7C 8C 9C TC JC QC KC" << true;
-        QTest::newRow("thirteen cards are full") << "TableauPileView1"
-                                                 << "5C"
-                                                 << "FoundPile2"
-                                                 << "5C 6C 7C 8C 9C TC JC QC KC AC 2C 3C 4C" << false;
+        const auto row = [](const char* name, QString source, QString cards, QString target, QString onTarget,
+                            bool taken) {
+            QTest::newRow(name) << source << cards << target << onTarget << taken;
+        };
+        row("king on an ace of the other colour", "TableauPileView1", "KH", "TableauPileView2", "AS", true);
+        row("one rank down in the other colour", "TableauPileView1", "8H", "TableauPileView2", "9S", true);
+        row("king on an ace of its colour", "TableauPileView1", "KS", "TableauPileView2", "AC", false);
+        row("waste card into an empty column", "DiscardPileView", "9H", "TableauPileView2", "", true);
+        row("terrace card into an empty column", "TerracePileView", "9H", "TableauPileView2", "", false);
+        row("terrace card on a fitting column", "TerracePileView", "9H", "TableauPileView2", "TS", false);
+        row("terrace card home", "TerracePileView", "6H", "FoundPile2", "5H", true);
+        row("any suit starts at the base", "TableauPileView1", "5C", "FoundPile2", "", true);
+        row("a rank below the base", "TableauPileView1", "4C", "FoundPile2", "", false);
+        row("ace on the king", "TableauPileView1", "AC", "FoundPile2", "5C 6C 7C 8C 9C TC JC QC KC", true);
+        row("thirteen cards are full", "TableauPileView1", "5C", "FoundPile2",
+            "5C 6C 7C 8C 9C TC JC QC KC AC 2C 3C 4C", false);
     }
 
     void movesTurnTheCornerAndTerraceCardsGoOnlyHome() {

@@ -39,22 +39,19 @@
 
 namespace {
 
-// Reaches the protected parts of a window that the invariants compare against.
+// Reaches the protected parts of a window: what the invariants compare against, and the rules
+// that say what the mouse would be allowed to do, without doing it.
 struct WindowAccess : TGameForm {
     static QString Caption(TGameForm* form) { return (form->*(&WindowAccess::CaptionText))(); }
     static QList<TCardPile*> Extra(TGameForm* form) { return (form->*(&WindowAccess::ExtraPiles))(); }
-};
-
-// Asks a window's rules what the mouse would be allowed to do, without doing it.
-struct RulesAccess : TGameForm {
     static bool MayDrag(TGameForm* form, TCardPileView* view, int index) {
-        return (form->*(&RulesAccess::CanDrag))(view, index);
+        return (form->*(&WindowAccess::CanDrag))(view, index);
     }
     static bool MayDrop(TGameForm* form, TCardPileView* target, TCardPileView* source) {
-        return (form->*(&RulesAccess::DropAllowed))(target, source);
+        return (form->*(&WindowAccess::DropAllowed))(target, source);
     }
     static TCardPileView* HomeFor(TGameForm* form, const TCard* card, const TCardPileView* from) {
-        return (form->*(&RulesAccess::FoundationFor))(card, from);
+        return (form->*(&WindowAccess::FoundationFor))(card, from);
     }
 };
 
@@ -114,6 +111,10 @@ int CardsOnFoundations(const TGameForm& form) {
     for (const TCardPileView* view : form.Foundations())
         cards += view->Pile.size();
     return cards;
+}
+
+int DiscardedCards(TGameForm& form) {
+    return form.View(QStringLiteral("DiscardPileView"))->Pile.size();
 }
 
 int Score(TGameForm& form, const GameRules& rules) {
@@ -202,17 +203,13 @@ GameRules RulesFor(int game) {
         break;
     case GI_PYRAMID:
         rules.Tableau = Faces::Up;
-        rules.Score = [](TGameForm& form) {
-            return form.View(QStringLiteral("DiscardPileView"))->Pile.size();
-        };
+        rules.Score = DiscardedCards;
         break;
     case GI_GOLF:
         rules.Tableau = Faces::Up;
         rules.CaptionLagsAfterDeal = true;
         rules.DealDraws = true;
-        rules.Score = [](TGameForm& form) {
-            return form.View(QStringLiteral("DiscardPileView"))->Pile.size();
-        };
+        rules.Score = DiscardedCards;
         // The waste ends on the 5 of hearts; the 6, 7, 8 and 9 of other suits wait alone in columns.
         rules.NearlyWon = [](std::mt19937& rng) {
             const QStringList last = {"6S", "7D", "8C", "9H"};
@@ -271,23 +268,11 @@ GameRules RulesFor(int game) {
 bool FacesLegal(const TCardPile& pile, Faces rule) {
     bool seenUp = false;
     for (const TCard* card : pile.Cards) {
-        switch (rule) {
-        case Faces::Any:
-            break;
-        case Faces::Up:
-            if (!card->FaceUp)
-                return false;
-            break;
-        case Faces::Down:
-            if (card->FaceUp)
-                return false;
-            break;
-        case Faces::DownBelowUp:
-            if (seenUp && !card->FaceUp)
-                return false;
-            seenUp = seenUp || card->FaceUp;
-            break;
-        }
+        const bool up = card->FaceUp;
+        if ((rule == Faces::Up && !up) || (rule == Faces::Down && up) ||
+            (rule == Faces::DownBelowUp && seenUp && !up))
+            return false;
+        seenUp = seenUp || up;
     }
     return true;
 }
@@ -392,19 +377,19 @@ private:
                 continue;
             const int top = from->Pile.size() - 1;
             const TCard* card = from->Pile.Top();
-            if (card->FaceUp && RulesAccess::HomeFor(m_form, card, from) &&
+            if (card->FaceUp && WindowAccess::HomeFor(m_form, card, from) &&
                 !m_refused.contains({card, nullptr}))
                 moves.push_back({from, top, nullptr});
             if (!from->AllowDrag)
                 continue;
             for (int index = top; index >= 0 && from->Pile.CardAt(index)->FaceUp; --index) {
-                if (!RulesAccess::MayDrag(m_form, from, index))
+                if (!WindowAccess::MayDrag(m_form, from, index))
                     continue;
                 const TCard* lifted = from->Pile.CardAt(index);
                 const Lifted lift(from, index);
                 for (TCardPileView* to : m_form->AllViews()) {
                     if (to != from && to->isVisible() && !m_refused.contains({lifted, to}) &&
-                        RulesAccess::MayDrop(m_form, to, from))
+                        WindowAccess::MayDrop(m_form, to, from))
                         moves.push_back({from, index, to});
                 }
             }
@@ -422,7 +407,7 @@ private:
             const TCard* below = move.from->Pile.CardAt(move.index - 1);
             if (!below->FaceUp)
                 score += 60;
-            else if (RulesAccess::HomeFor(m_form, below, move.from))
+            else if (WindowAccess::HomeFor(m_form, below, move.from))
                 score += 30;
         } else if (from == TPileRole::Tableau) {
             score += move.to->Pile.isEmpty() ? -100 : 15; // a column emptied, unless into another
@@ -1285,15 +1270,8 @@ private slots:
         {
             GameFixture fx;
             fx.Prefs.SmartDragging = true;
-            TCard::SetCardSize(small ? FS_SMALL : FS_LARGE, false);
-            const TGameFactory& factory = GameFactory(game);
-            std::unique_ptr<TGameForm> form(small ? factory.Small(fx.Context, nullptr)
-                                                  : factory.Large(fx.Context, nullptr));
-            form->setAttribute(Qt::WA_DeleteOnClose, false);
-            form->show();
-            QVERIFY(QTest::qWaitForWindowExposed(form.get()));
-            form->activateWindow();
-            QVERIFY(QTest::qWaitForWindowActive(form.get()));
+            std::unique_ptr<TGameForm> form = OpenGameWindow(fx, game, small);
+            QVERIFY(form);
 
             RandomPlayer player(fx, form.get(), seed, policy);
             const QString fault = player.Play(actions);

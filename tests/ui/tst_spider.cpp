@@ -85,28 +85,22 @@ private slots:
         QTest::addColumn<QString>("target");
         QTest::addColumn<QString>("holds");
         QTest::addColumn<bool>("moves");
-        QTest::newRow("mixed run by rank") << "*9S 8H 7C" << false << "TableauPile2"
-                                           << "" << true;
-        QTest::newRow("mixed run, same suit") << "*9S 8H 7C" << true << "TableauPile2"
-                                              << "" << false;
-        QTest::newRow("its top, same suit") << "9S 8H *7C" << true << "TableauPile2"
-                                            << "" << true;
-        QTest::newRow("rank gap") << "*9S 7H" << false << "TableauPile2"
-                                  << "" << false;
-        QTest::newRow("face-down card") << "KD *9S* 8H 7C" << false << "TableauPile2"
-                                        << "" << false;
-        QTest::newRow("a 6 on any 7, same suit") << "*6H" << true << "TableauPile2"
-                                                 << "7S" << true;
-        QTest::newRow("a 6 on an 8") << "*6H" << false << "TableauPile2"
-                                     << "8H" << false;
-        QTest::newRow("King to Ace home") << "*" + Run('S', 13) << false << "FoundPile1"
-                                          << "" << true;
-        QTest::newRow("on a full foundation")
-            << "*" + Run('S', 13) << false << "FoundPile1" << Run('H', 13) << false;
-        QTest::newRow("twelve cards") << "*" + Run('S', 12) << false << "FoundPile1"
-                                      << "" << false;
-        QTest::newRow("two suits") << "*" + Run('S', 13, 7) + ' ' + Run('H', 6) << false << "FoundPile1"
-                                   << "" << false;
+        const auto row = [](const char* name, QString group, bool sameSuit, QString target, QString holds,
+                            bool moves) {
+            QTest::newRow(name) << group << sameSuit << target << holds << moves;
+        };
+        row("mixed run by rank", "*9S 8H 7C", false, "TableauPile2", "", true);
+        row("mixed run, same suit", "*9S 8H 7C", true, "TableauPile2", "", false);
+        row("its top, same suit", "9S 8H *7C", true, "TableauPile2", "", true);
+        row("rank gap", "*9S 7H", false, "TableauPile2", "", false);
+        row("face-down card", "KD *9S* 8H 7C", false, "TableauPile2", "", false);
+        row("a 6 on any 7, same suit", "*6H", true, "TableauPile2", "7S", true);
+        row("a 6 on an 8", "*6H", false, "TableauPile2", "8H", false);
+        row("King to Ace home", "*" + Run('S', 13), false, "FoundPile1", "", true);
+        row("on a full foundation", "*" + Run('S', 13), false, "FoundPile1", Run('H', 13), false);
+        row("twelve cards from the Queen", "*" + Run('S', 12), false, "FoundPile1", "", false);
+        row("twelve cards from the King", "*" + Run('S', 13, 2), false, "FoundPile1", "", false);
+        row("two suits", "*" + Run('S', 13, 7) + ' ' + Run('H', 6), false, "FoundPile1", "", false);
     }
 
     // Runs are taken by rank, or in suit with Same Suit Moves, never from a hidden card; a column takes a

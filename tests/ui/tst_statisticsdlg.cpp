@@ -237,21 +237,14 @@ void TestStatisticsDlg::damagedCountsNeverShowANegativeOrOverflowedFigure_data()
     QTest::addColumn<QString>("won");
     QTest::addColumn<QString>("shown");
     QTest::addColumn<double>("lost");
-    QTest::newRow("all attempts lost at the limit") << "2147483647"
-                                                    << "-1"
-                                                    << "2147483647" << 2147483647.0;
-    QTest::newRow("negative attempts") << "-4"
-                                       << "2"
-                                       << "0" << 0.0;
-    QTest::newRow("attempts beyond the integers") << "99999999999"
-                                                  << "0"
-                                                  << "0" << 0.0;
-    QTest::newRow("negative hexadecimal") << "$FFFFFFF0"
-                                          << "None"
-                                          << "0" << 0.0;
-    QTest::newRow("hexadecimal as stored") << "$10"
-                                           << "$FFFFFFFF"
-                                           << "$10" << 16.0;
+    const auto row = [](const char* name, QString attempts, QString won, QString shown, double lost) {
+        QTest::newRow(name) << attempts << won << shown << lost;
+    };
+    row("all attempts lost at the limit", "2147483647", "-1", "2147483647", 2147483647.0);
+    row("negative attempts", "-4", "2", "0", 0.0);
+    row("attempts beyond the integers", "99999999999", "0", "0", 0.0);
+    row("negative hexadecimal", "$FFFFFFF0", "None", "0", 0.0);
+    row("hexadecimal as stored", "$10", "$FFFFFFFF", "$10", 16.0);
 }
 
 // A record edited by hand shows no negative count, wrapped difference or negative streak.
