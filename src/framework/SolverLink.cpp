@@ -285,18 +285,19 @@ std::optional<quint32> TSolverLink::ChooseWinnableDeal(quint32 first) {
     Stop();
     m_choosing = true;
     qApp->installEventFilter(this);
-    QProgressDialog progress(QStringLiteral("Looking for a winnable deal..."), QStringLiteral("Deal Now"), 0,
-                             MaxTries, m_form);
-    progress.setObjectName(QStringLiteral("WinnableDealProgress"));
-    progress.setWindowTitle(QString::fromUtf8(m_form->Info().GameName));
-    progress.setWindowModality(Qt::WindowModal);
-    progress.setMinimumDuration(ProgressDelayMillis);
-    progress.setAutoReset(false);
-    progress.setAutoClose(false);
-    progress.setValue(0);
-    QTimer::singleShot(ProgressDelayMillis, &progress, [&progress] {
-        if (!progress.wasCanceled())
-            progress.show();
+    // Owned by the window, so that it goes with it should the window go while it waits.
+    auto* progress = new QProgressDialog(QStringLiteral("Looking for a winnable deal..."),
+                                         QStringLiteral("Deal Now"), 0, MaxTries, m_form);
+    progress->setObjectName(QStringLiteral("WinnableDealProgress"));
+    progress->setWindowTitle(QString::fromUtf8(m_form->Info().GameName));
+    progress->setWindowModality(Qt::WindowModal);
+    progress->setMinimumDuration(ProgressDelayMillis);
+    progress->setAutoReset(false);
+    progress->setAutoClose(false);
+    progress->setValue(0);
+    QTimer::singleShot(ProgressDelayMillis, progress, [progress] {
+        if (!progress->wasCanceled())
+            progress->show();
     });
 
     QElapsedTimer clock;
@@ -311,22 +312,21 @@ std::optional<quint32> TSolverLink::ChooseWinnableDeal(quint32 first) {
             chosen = deal;
             break;
         }
-        progress.setValue(tries);
+        progress->setValue(tries);
         const TPosition start = StartPosition(game, deal);
         m_tryResult.reset();
         m_tryTicket = Worker().Start(start, rules, limits);
         QEventLoop wait;
         const auto quit = [&wait] { wait.quit(); };
-        QMetaObject::Connection done =
-            connect(m_worker, &TAsyncSolver::Finished, &wait, quit, Qt::QueuedConnection);
-        QMetaObject::Connection cancelled = connect(&progress, &QProgressDialog::canceled, &wait, quit);
+        QMetaObject::Connection done = connect(m_worker, &TAsyncSolver::Finished, &wait, quit);
+        QMetaObject::Connection cancelled = connect(progress, &QProgressDialog::canceled, &wait, quit);
         if (!m_tryResult)
             wait.exec();
         disconnect(done);
         disconnect(cancelled);
         if (!form)
             return std::nullopt;
-        if (progress.wasCanceled()) {
+        if (progress->wasCanceled()) {
             m_worker->Cancel();
             chosen = deal;
             break;
@@ -343,7 +343,7 @@ std::optional<quint32> TSolverLink::ChooseWinnableDeal(quint32 first) {
     }
     m_choosing = false;
     qApp->removeEventFilter(this);
-    progress.close();
+    delete progress;
     // The proof stands for the table about to be dealt, so that table is not solved again.
     if (proof) {
         m_rules = rules;
