@@ -120,7 +120,10 @@ void TSolverLink::Stop() {
 }
 
 void TSolverLink::TableChanged() {
+    // A hint belongs to the table it was asked on, shown or still waiting for its search.
     ClearMarks();
+    m_hintPending = false;
+    m_hintWait.stop();
     if (!m_field || m_choosing)
         return;
     m_settle.start(SettleMillis);
