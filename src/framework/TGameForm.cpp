@@ -4,6 +4,7 @@
 #include "cards/TCard.h"
 #include "framework/KeyboardPlay.h"
 #include "framework/Messages.h"
+#include "framework/SolverLink.h"
 #include "framework/TSoundManager.h"
 #include "framework/TzBackground.h"
 #include "framework/core/Statistics.h"
@@ -17,6 +18,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QPointer>
 #include <QScreen>
 #include <QWindowStateChangeEvent>
 
@@ -179,6 +181,7 @@ void TGameForm::Initialize() {
     if (QAction* undo = Item(QStringLiteral("Undo1")))
         undo->setEnabled(false);
     m_keyboard = new TKeyboardPlay(this);
+    m_solver = new TSolverLink(this);
     AddBarItems();
     ApplyBars(Prefs().ShowMenuBar);
     m_nextDeal = std::exchange(m_context.NextDeal, std::nullopt);
@@ -282,6 +285,13 @@ void TGameForm::NewGame1Click(QAction* sender) {
             OnNewGameConfirmed();
         }
     }
+    if (!restart && !m_nextDeal && DealsWinnableOnly()) {
+        const QPointer<TGameForm> self(this);
+        const std::optional<quint32> deal = m_solver->ChooseWinnableDeal(TRandom::State());
+        if (!self || !deal)
+            return;
+        m_nextDeal = deal;
+    }
     EmptyTable(!restart);
     for (TCardPileView* view : m_viewOrder)
         view->update();
@@ -316,6 +326,7 @@ void TGameForm::closeEvent(QCloseEvent* event) {
         return;
     }
     m_closed = true;
+    m_solver->Stop();
     WindowPlacement::TPlacement placement;
     // The frame's position, which move() takes back, so the window does not creep.
     placement.normalGeometry =

@@ -7,6 +7,7 @@
 #include "framework/core/TProfile.h"
 #include "pileview/DragTarget.h"
 #include "pileview/TCardPileView.h"
+#include "solver/SolverTypes.h"
 
 #include <QHash>
 #include <QKeySequence>
@@ -23,6 +24,7 @@ class QMenu;
 class QMenuBar;
 class QStatusBar;
 class TKeyboardPlay;
+class TSolverLink;
 class TzBackground;
 
 // The window every game is played in. It holds what all games share: the
@@ -65,6 +67,15 @@ public:
     // Whether the menu bar, status line, Redo, numbered deals and keyboard play are on.
     bool ShowsBars() const { return m_barsOn; }
     TKeyboardPlay* Keyboard() const { return m_keyboard; }
+    TSolverLink* SolverLink() const { return m_solver; }
+
+    // The table as the solver reads it: every pile view by name, bottom first, with the
+    // game's own state; and the options that change its rules.
+    Solver::TPosition SolverPosition() const;
+    Solver::TRules SolverRules() const;
+    // Whether "Deal Winnable Games Only" applies: on, with the bars shown, in a game whose
+    // deals the solver usually decides.
+    bool DealsWinnableOnly() const;
 
     // The number of the current deal: the random sequence's state when its deck was shuffled.
     quint32 DealNumber() const { return m_dealNumber; }
@@ -196,6 +207,12 @@ protected:
     virtual bool KeyboardAction(TCardPileView* /*view*/, int /*index*/) { return false; }
     // The score as the status line shows it.
     virtual QString StatusScore() const;
+    // The game's state besides its cards (counts, a pass, a chosen base) and its rule options,
+    // for the solver.
+    virtual void SolverState(Solver::TPosition& /*position*/, Solver::TRules& /*rules*/) const {}
+    // Whether the solver decides most deals of the game as its options stand: where it
+    // almost never does, looking for a winnable deal would only keep the player waiting.
+    virtual bool SolverDecidesDeals() const { return true; }
     // Forgets every undo record (each deal).
     void ClearUndo();
     // Moves `card` from its view to `to` as one recorded, counted single move.
@@ -320,6 +337,7 @@ private:
     void LayoutBars();
     int BarsHeight() const;
     void RefreshStatus();
+    void WinnableOnly1Click();
 
     void BuildViews();
     void BindStandardHandlers(TCardPileView* view, TPileRole role);
@@ -366,6 +384,8 @@ private:
     QLabel* m_movesLabel = nullptr;
     QLabel* m_scoreLabel = nullptr;
     TKeyboardPlay* m_keyboard = nullptr;
+    TSolverLink* m_solver = nullptr;
+    bool m_winnableOnly = false;
     bool m_barsOn = false;
     quint32 m_dealNumber = 0;
     std::optional<quint32> m_nextDeal;

@@ -7,6 +7,7 @@
 
 #include "framework/KeyboardPlay.h"
 #include "framework/Modal.h"
+#include "framework/SolverLink.h"
 #include "framework/TSelectDealDlg.h"
 
 #include <QAction>
@@ -22,6 +23,8 @@ namespace {
 
 const QString Redo1 = QStringLiteral("Redo1");
 const QString SelectDeal1 = QStringLiteral("SelectDeal1");
+const QString Hint1 = QStringLiteral("Hint1");
+const QString WinnableOnly1 = QStringLiteral("WinnableOnly1");
 
 } // namespace
 
@@ -46,6 +49,12 @@ void TGameForm::AddBarItems() {
         ->setEnabled(false);
     make(SelectDeal1, QStringLiteral("Select &Deal..."), {QKeySequence(Qt::CTRL | Qt::Key_G)},
          [this] { SelectDeal1Click(); });
+    make(Hint1, QStringLiteral("&Hint"), {QKeySequence(Qt::Key_H)}, [this] { m_solver->Hint(); });
+    QAction* winnableOnly = make(WinnableOnly1, QStringLiteral("Deal &Winnable Games Only"), {},
+                                 [this] { WinnableOnly1Click(); });
+    winnableOnly->setCheckable(true);
+    m_winnableOnly = ReadOption(QStringLiteral("WinnableOnly"), false);
+    winnableOnly->setChecked(m_winnableOnly);
     make(QStringLiteral("Close1"), QStringLiteral("&Close"), {}, [this] { close(); });
     make(QStringLiteral("Contents1"), QStringLiteral("&Contents"), {}, [this] {
         if (m_context.ShowHelpContents)
@@ -76,6 +85,7 @@ void TGameForm::ApplyBars(bool on) {
         m_popup->insertAction(after(m_restartItem), selectDeal);
         addAction(redo);
         addAction(selectDeal);
+        addAction(Item(Hint1));
         BuildMenuBar();
         BuildStatusBar();
     } else {
@@ -83,6 +93,8 @@ void TGameForm::ApplyBars(bool on) {
         m_popup->removeAction(selectDeal);
         removeAction(redo);
         removeAction(selectDeal);
+        removeAction(Item(Hint1));
+        m_solver->Detach();
         delete std::exchange(m_menuBar, nullptr);
         delete std::exchange(m_statusBar, nullptr);
         m_dealLabel = m_movesLabel = m_scoreLabel = nullptr;
@@ -134,9 +146,11 @@ void TGameForm::BuildMenuBar() {
     if (m_restartItem)
         game->addAction(m_restartItem);
     add(game, SelectDeal1);
+    add(game, WinnableOnly1);
     game->addSeparator();
     add(game, QStringLiteral("Undo1"));
     add(game, Redo1);
+    add(game, Hint1);
     if (!commands.isEmpty()) {
         game->addSeparator();
         game->addActions(commands);
@@ -182,6 +196,7 @@ void TGameForm::BuildStatusBar() {
     m_scoreLabel = new QLabel(m_statusBar);
     m_scoreLabel->setObjectName(QStringLiteral("ScoreLabel"));
     m_statusBar->addPermanentWidget(m_scoreLabel);
+    m_solver->Attach(m_statusBar);
     m_statusBar->show();
 }
 
@@ -215,6 +230,9 @@ void TGameForm::RefreshStatus() {
     m_dealLabel->setText(QStringLiteral("Deal %1").arg(m_dealNumber));
     m_movesLabel->setText(QStringLiteral("Moves: %1").arg(m_moveCount));
     m_scoreLabel->setText(QStringLiteral("Score: %1").arg(StatusScore()));
+    // Options that decide it (a draw count) may have changed with the table.
+    Item(WinnableOnly1)->setEnabled(SolverDecidesDeals());
+    m_solver->TableChanged();
 }
 
 void TGameForm::SelectDeal1Click() {

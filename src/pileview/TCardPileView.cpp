@@ -189,6 +189,31 @@ void TCardPileView::Paint(QPainter& canvas) {
         if (!mark.isNull())
             canvas.drawImage(QPoint(0, 0), mark);
     }
+
+    if (m_highlight >= 0) {
+        // After the cards, whose corners the loop above has just placed.
+        const QSize size(TCard::Width(), TCard::Height());
+        QRect marked(QPoint(0, 0), size);
+        if (m_highlight < n) {
+            marked = QRect();
+            for (int i = m_highlight; i < n; ++i)
+                marked |= QRect(
+                    QPoint(static_cast<int>(Pile.Cards[i]->PosX), static_cast<int>(Pile.Cards[i]->PosY)),
+                    size);
+        }
+        canvas.setRenderHint(QPainter::Antialiasing, true);
+        canvas.setBrush(Qt::NoBrush);
+        canvas.setPen(QPen(QColor(255, 200, 0), 3));
+        canvas.drawRoundedRect(QRectF(marked).adjusted(1.5, 1.5, -1.5, -1.5), 4, 4);
+        canvas.setRenderHint(QPainter::Antialiasing, false);
+    }
+}
+
+void TCardPileView::SetHighlight(int first) {
+    if (first == m_highlight)
+        return;
+    m_highlight = first;
+    update();
 }
 
 void TCardPileView::paintEvent(QPaintEvent* /*event*/) {

@@ -58,6 +58,11 @@ public:
     QString Hint() const { return m_hint; }
     bool ShowHint() const { return m_showHint; }
 
+    // A passing mark (a hint): cards `first` to the top are framed; with `first` at or past
+    // the top, the place a first card takes. -1: no mark.
+    void SetHighlight(int first);
+    int Highlight() const { return m_highlight; }
+
     static void LoadPileBitmaps(bool lowColor);
 
     // Composes the whole view on canvas (background, frame, cards, empty mark)
@@ -109,6 +114,7 @@ private:
     QImage m_dragImage;
     QString m_hint;
     bool m_showHint = false;
+    int m_highlight = -1;
     bool m_leftDown = false; // a left press of ours is held, no drag begun yet
     QPoint m_pressPos;
 };

@@ -6,8 +6,10 @@
 #include <algorithm>
 #include <atomic>
 #include <charconv>
+#include <limits>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 // What every game's solver file shares: reading positions, naming views, and
@@ -53,6 +55,40 @@ inline void Emit(std::vector<TMove>* out, std::string from, std::string to, int 
 // Each game class G offers, besides the search's interface (Search.h):
 //   bool Load(const TPosition&, State&, std::string& error) const;
 //   bool Play(State&, const TMove&, std::string& error) const;  one action by the rules
+// The first action of each move the generator offers, the moves into the
+// best-scored positions first; a safe foundation play waiting in the position
+// comes alone, since it is what the search would play first.
+template <class G> TResult ListFirstActions(const G& game, const typename G::State& start) {
+    TResult result;
+    result.Note = "moves listed, not searched";
+    typename G::State settled = start;
+    game.Settle(settled, &result.Moves);
+    if (!result.Moves.empty()) {
+        result.Moves.resize(1);
+        return result;
+    }
+    std::vector<typename G::Move> moves;
+    game.Moves(start, moves);
+    std::vector<std::pair<int, TMove>> scored;
+    for (const auto& move : moves) {
+        typename G::State next = start;
+        std::vector<TMove> actions;
+        game.Apply(next, move, &actions);
+        if (actions.empty())
+            continue;
+        const int score = game.Won(next) ? std::numeric_limits<int>::max() : game.Score(next);
+        const bool listed = std::any_of(scored.begin(), scored.end(),
+                                        [&](const auto& entry) { return entry.second == actions.front(); });
+        if (!listed)
+            scored.emplace_back(score, actions.front());
+    }
+    std::stable_sort(scored.begin(), scored.end(),
+                     [](const auto& a, const auto& b) { return a.first > b.first; });
+    for (auto& entry : scored)
+        result.Moves.push_back(std::move(entry.second));
+    return result;
+}
+
 template <class G>
 TResult RunSearch(const G& game, const TPosition& position, const TLimits& limits,
                   const std::atomic<bool>* cancel) {
@@ -63,6 +99,8 @@ TResult RunSearch(const G& game, const TPosition& position, const TLimits& limit
         result.Note = "the position cannot be read: " + error;
         return result;
     }
+    if (limits.ListMoves)
+        return ListFirstActions(game, state);
     TSearch<G> search(game, limits, cancel);
     return search.Run(state);
 }

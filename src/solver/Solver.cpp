@@ -66,6 +66,12 @@ TResult TSolver::SolveDeal(std::uint32_t deal, const std::atomic<bool>* cancel) 
     return Solve(StartPosition(m_game, deal), cancel);
 }
 
+std::vector<TMove> TSolver::LegalMoves(const TPosition& position) const {
+    TLimits limits = m_limits;
+    limits.ListMoves = true;
+    return TSolver(m_game, m_rules, limits).Solve(position).Moves;
+}
+
 TReplay TSolver::Replay(const TPosition& position, const std::vector<TMove>& moves) const {
     const TEntry entry = EntryFor(m_game);
     if (!entry.Replay || position.Game != m_game) {

@@ -78,6 +78,11 @@ public:
     // Solves numbered deal `deal` from its start.
     TResult SolveDeal(std::uint32_t deal, const std::atomic<bool>* cancel = nullptr) const;
 
+    // The legal actions from `position` that the search would try, the most
+    // promising first (no search: a hint where no win is known). Empty when
+    // nothing worth doing is left.
+    std::vector<TMove> LegalMoves(const TPosition& position) const;
+
     // Plays `moves` from `position` by the game's rules, as a check of a solution.
     TReplay Replay(const TPosition& position, const std::vector<TMove>& moves) const;
 

@@ -107,6 +107,10 @@ struct TLimits {
     // made at once, moves made only together with their use). Off only to
     // check them against the plain search.
     bool Reductions = true;
+    // No search: Moves receives the first action of every move the game's
+    // generator offers from the position, the most promising first. Carried
+    // here so that every game's entry point serves it unchanged.
+    bool ListMoves = false;
 };
 
 enum class TVerdict { Winnable, NotWinnable, Unknown };

@@ -19,4 +19,6 @@ protected:
     // After a win the table is empty, so a press there has nothing to act on.
     bool StopsAfterWin() const override { return false; }
     bool RecycleAllowed() const override;
+    // Drawing one card at a time, the solver almost never decides a deal of two decks.
+    bool SolverDecidesDeals() const override { return DrawCount() == 3; }
 };

@@ -22,6 +22,7 @@ protected:
     TFortyThievesForm(TAppContext& context, bool small, const TGameLayout& layout, QWidget* parent);
 
     void Deal(bool newGame, bool quiet) override;
+    bool SolverDecidesDeals() const override { return false; }
     bool ColumnTakes(const TCardPileView* column, const TCard* card) const override;
     void StockChanged() override;
     void AfterPreferences() override;

@@ -27,6 +27,9 @@ protected:
     TGolfForm(TAppContext& context, bool small, const TGameLayout& layout, QWidget* parent);
 
     void Deal(bool newGame, bool quiet) override;
+    void SolverState(Solver::TPosition& /*position*/, Solver::TRules& rules) const override {
+        rules.KingStopsSequence = m_kingStops;
+    }
     void AfterUndo() override { ShowCountHint(m_stock); }
 
 private:

@@ -40,6 +40,10 @@ protected:
     static const TGameLayout& LargeLayout();
 
     void Deal(bool newGame, bool quiet) override;
+    void SolverState(Solver::TPosition& position, Solver::TRules& rules) const override {
+        position.Recycles = m_recycleCount;
+        rules.DrawCount = DrawCount();
+    }
     int WinningScore() const override { return 52 * m_variant.Decks; }
     QString CaptionText() const override;
     void OnWon() override;

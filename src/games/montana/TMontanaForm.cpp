@@ -1,5 +1,6 @@
 #include "games/montana/TMontanaForm.h"
 
+#include "cards/Random.h"
 #include "framework/TSoundManager.h"
 
 #include <QAction>
@@ -181,6 +182,11 @@ void TMontanaForm::OnWon() {
 }
 
 // ---- Shuffle Remaining ----------------------------------------------------------------
+
+void TMontanaForm::SolverState(Solver::TPosition& position, Solver::TRules& /*rules*/) const {
+    position.Shuffles = m_redeals;
+    position.Generator = TRandom::State();
+}
 
 void TMontanaForm::Shuffle1Click() {
     if (GameOver() || m_redeals >= 2)

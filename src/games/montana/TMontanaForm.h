@@ -29,6 +29,8 @@ protected:
     TMontanaForm(TAppContext& context, bool small, const TGameLayout& layout, QWidget* parent);
 
     void Deal(bool newGame, bool quiet) override;
+    // Shuffle Remaining draws from the program's sequence, so its state is part of the position.
+    void SolverState(Solver::TPosition& position, Solver::TRules& /*rules*/) const override;
     int WinningScore() const override { return Montana::WinningScore; }
     void OnWon() override;
 

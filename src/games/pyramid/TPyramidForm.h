@@ -55,6 +55,9 @@ protected:
     TPyramidForm(TAppContext& context, bool small, const TGameLayout& layout, QWidget* parent);
 
     void Deal(bool newGame, bool quiet) override;
+    void SolverState(Solver::TPosition& position, Solver::TRules& /*rules*/) const override {
+        position.Pass = m_pass;
+    }
     void OnWon() override;
     void AfterPreferences() override { ColourPassLabel(); }
     void TakeBackRecord() override;

@@ -34,6 +34,12 @@ protected:
     TQueenItalyForm(TAppContext& context, bool small, const TGameLayout& layout, QWidget* parent);
 
     void Deal(bool newGame, bool quiet) override;
+    void SolverState(Solver::TPosition& position, Solver::TRules& /*rules*/) const override {
+        position.BaseChosen = m_baseChosen;
+        position.BaseValue = m_baseValue;
+        position.Redealt = m_redealt;
+    }
+    bool SolverDecidesDeals() const override { return false; }
     int WinningScore() const override { return 104; }
     bool DropAllowed(TCardPileView* target, TCardPileView* source) const override;
     QList<TCardPileView*> SmartDragOrder(TCardPileView* /*source*/) const override {

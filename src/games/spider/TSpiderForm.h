@@ -30,6 +30,10 @@ protected:
     TSpiderForm(TAppContext& context, bool small, const TGameLayout& layout, QWidget* parent);
 
     void Deal(bool newGame, bool quiet) override;
+    void SolverState(Solver::TPosition& /*position*/, Solver::TRules& rules) const override {
+        rules.SameSuitMoves = SameSuitMoves();
+    }
+    bool SolverDecidesDeals() const override { return false; }
     int WinningScore() const override { return 104; }
     bool CanDrag(TCardPileView* view, int index) const override;
     bool DropAllowed(TCardPileView* target, TCardPileView* source) const override;
