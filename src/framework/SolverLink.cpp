@@ -162,7 +162,10 @@ void TSolverLink::Restart() {
     m_position = std::move(position);
     m_rules = rules;
     m_result.reset();
-    m_ticket = Worker().Start(*m_position, m_rules, TSolver::DefaultLimits(m_form->GameIndex()));
+    TLimits limits = TSolver::DefaultLimits(m_form->GameIndex());
+    limits.MaxMillis = qMin(limits.MaxMillis, StatusMillis);
+    limits.MaxTableBytes = qMin(limits.MaxTableBytes, StatusTableBytes);
+    m_ticket = Worker().Start(*m_position, m_rules, limits);
     ShowVerdict(Solving);
 }
 
@@ -284,6 +287,7 @@ std::optional<quint32> TSolverLink::ChooseWinnableDeal(quint32 first) {
     const TRules rules = m_form->SolverRules();
     TLimits limits = TSolver::DefaultLimits(game);
     limits.MaxMillis = qMin(limits.MaxMillis, TryMillis);
+    limits.MaxTableBytes = qMin(limits.MaxTableBytes, StatusTableBytes);
 
     Stop();
     m_choosing = true;

@@ -58,6 +58,10 @@ public:
     static constexpr int MaxChoosingMillis = 20'000;
     // Deals a search of at most this long proves winnable count; the rest are passed.
     static constexpr std::int64_t TryMillis = 3'000;
+    // The status line's search runs after every move while the player plays on, so it is
+    // kept lighter than a search asked for on purpose (command line, benchmark).
+    static constexpr std::int64_t StatusMillis = 4'000;
+    static constexpr std::size_t StatusTableBytes = std::size_t{128} << 20;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
