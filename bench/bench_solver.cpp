@@ -3,14 +3,15 @@
 // percentile of the time per deal, printed as the README's table.
 //
 //   bench_solver [--deals N] [--first D] [--game INDEX] [--match TEXT] [--threads T]
-//       [--slow-deals M]
+//       [--slow-deals M] [--each]
 //
 // N defaults to 5 per game; M (default N) is used instead for the games whose
 // searches mostly run to their limits. Each deal runs with the game's default
 // limits on positions and memory but no time limit, so the verdicts do not
 // depend on the machine's load. T threads (default 2, one per core) take deals
 // in turn; the time of a deal is the CPU time of the thread that solved it,
-// which is its wall time on an idle core.
+// which is its wall time on an idle core. --each prints every deal's verdict,
+// positions and actions to standard error, to compare two builds' searches.
 
 #include "framework/core/GameTable.h"
 #include "solver/Deals.h"
@@ -59,7 +60,7 @@ double Percentile(std::vector<double> values, double p) {
     return values[i];
 }
 
-TStats Run(const TRow& row, quint32 first, int deals, int threads) {
+TStats Run(const TRow& row, quint32 first, int deals, int threads, bool each) {
     TLimits limits = TSolver::DefaultLimits(row.Game);
     limits.MaxMillis = 1'000'000;
     const TSolver solver(row.Game, row.Rules, limits);
@@ -89,6 +90,10 @@ TStats Run(const TRow& row, quint32 first, int deals, int threads) {
                 break;
             }
             stats.BadReplays += badReplay ? 1 : 0;
+            if (each)
+                std::fprintf(stderr, "%s deal %u: %s, %lld positions, %zu actions\n", row.Name,
+                             first + static_cast<quint32>(i), VerdictText(result.Verdict),
+                             static_cast<long long>(result.Nodes), result.Moves.size());
             std::fprintf(stderr, "\r%s: %d/%d", row.Name, ++done, deals);
         }
     };
@@ -109,6 +114,7 @@ int main(int argc, char** argv) {
     int deals = 5;
     int slowDeals = -1;
     int threads = 2;
+    bool each = false;
     quint32 first = 1;
     int only = -1;
     QString match; // rows whose name contains it
@@ -116,6 +122,8 @@ int main(int argc, char** argv) {
     for (int i = 1; i < args.size(); ++i) {
         if (args[i] == "--deals" && i + 1 < args.size())
             deals = std::max(1, args[++i].toInt());
+        else if (args[i] == "--each")
+            each = true;
         else if (args[i] == "--slow-deals" && i + 1 < args.size())
             slowDeals = std::max(1, args[++i].toInt());
         else if (args[i] == "--threads" && i + 1 < args.size())
@@ -156,7 +164,7 @@ int main(int argc, char** argv) {
         if ((only >= 0 && row.Game != only) || !QString::fromUtf8(row.Name).contains(match))
             continue;
         const int n = row.Slow ? slowDeals : deals;
-        const TStats s = Run(row, first, n, threads);
+        const TStats s = Run(row, first, n, threads, each);
         std::printf("| %s | %d | %.1f %% | %.1f %% | %.1f %% | %.0f ms | %.0f ms | %s |\n", row.Name, n,
                     100.0 * s.Won / n, 100.0 * s.Lost / n, 100.0 * s.Unknown / n, Percentile(s.Millis, 0.5),
                     Percentile(s.Millis, 0.95), row.Target);
