@@ -16,6 +16,9 @@ namespace {
 class TIndianGame {
 public:
     explicit TIndianGame(bool reductions) : m_reduce(reductions) {}
+    static TIndianGame Make(const TPosition&, const TRules&, bool reductions) {
+        return TIndianGame(reductions);
+    }
     static constexpr int Columns = 10;
     static constexpr int Waste = Columns;
     static constexpr int HomeBase = Columns + 1;
@@ -117,10 +120,7 @@ public:
     }
 
     bool Moves(const State& s, std::vector<Move>& moves) const {
-        int firstEmpty = -1;
-        for (int c = 0; c < Columns && firstEmpty < 0; ++c)
-            if (s.Cols.Empty(c))
-                firstEmpty = c;
+        const int firstEmpty = s.Cols.FirstEmpty();
         for (int from = 0; from <= Waste; ++from) {
             const Card c = TopOf(s, from);
             if (c == NoCard)
@@ -149,19 +149,7 @@ public:
         key.clear();
         s.Homes.Key(key);
         s.Talon.Key(key);
-        std::array<std::uint8_t, Columns> order{};
-        int n = 0;
-        for (int c = 0; c < Columns; ++c)
-            if (!s.Cols.Empty(c))
-                order[n++] = static_cast<std::uint8_t>(c);
-        SortSmall(order.begin(), order.begin() + n, [&](int a, int b) {
-            return std::lexicographical_compare(s.Cols.Data(a), s.Cols.Data(a) + s.Cols.Size(a),
-                                                s.Cols.Data(b), s.Cols.Data(b) + s.Cols.Size(b));
-        });
-        for (int i = 0; i < n; ++i) {
-            key.insert(key.end(), s.Cols.Data(order[i]), s.Cols.Data(order[i]) + s.Cols.Size(order[i]));
-            key.push_back(NoCard);
-        }
+        s.Cols.AppendKey(key);
     }
 
     int Score(const State& s) const {
@@ -235,13 +223,8 @@ private:
 
 } // namespace
 
-TResult SolveIndian(const TPosition& p, const TRules&, const TLimits& limits,
-                    const std::atomic<bool>* cancel) {
-    return RunSearch(TIndianGame(limits.Reductions), p, limits, cancel);
-}
-
-TReplay ReplayIndian(const TPosition& p, const TRules&, const std::vector<TMove>& moves) {
-    return RunReplay(TIndianGame(true), p, moves);
+TGameEntry IndianEntry() {
+    return EntryOf<TIndianGame>();
 }
 
 } // namespace Solver
