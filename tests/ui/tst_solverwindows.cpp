@@ -11,6 +11,7 @@
 #include "support/TableKit.h"
 
 #include <QTest>
+#include <algorithm>
 #include <memory>
 
 using namespace Solver;
@@ -111,6 +112,41 @@ void TestSolverWindows::winPlaysThroughTheWindow_data() {
             QTest::addRow("%s%s, deal %u", GameTable()[win.Game].ListName, win.DrawOne ? ", draw one" : "",
                           deal)
                 << win.Game << deal << win.DrawOne << QString();
+    // The games whose numbered deals the engine rarely decides play endgames
+    // that still need their own rules.
+    const QString ranks = "A23456789TJQK";
+    const auto run = [&ranks](QChar suit, int from, int to) { // from > to: downwards
+        QStringList cards;
+        for (int v = from; from <= to ? v <= to : v >= to; v += from <= to ? 1 : -1)
+            cards << QString(ranks[v]) + suit;
+        return cards.join(' ');
+    };
+    QString thieves; // every suit home to the Ten; the Jacks, Queens and Kings to play
+    for (int f = 0; f < 8; ++f)
+        thieves += QStringLiteral("FoundPile%1=%2|").arg(f + 1).arg(run("CSDH"[f % 4], 0, 9));
+    thieves += "TableauPile1=JS KS QS|TableauPile2=JH KH QH|TableauPile3=QC JC|TableauPile4=KC|"
+               "TableauPile5=QD KD JD|DeckPileView=JC QC KC JS QS KS JD QD KD JH QH KH";
+    QTest::newRow("Forty Thieves, an endgame") << int(GI_FORTYTHIEVES) << 1u << false << thieves;
+    QString spider; // two suits left, each split over two columns
+    for (int f = 0; f < 6; ++f)
+        spider += QStringLiteral("FoundPile%1=%2|").arg(f + 1).arg(run("CSDHCD"[f], 12, 0));
+    spider += "TableauPile1=" + run('S', 12, 6) + " 6H 5H|TableauPile2=" + run('H', 12, 6) + " " +
+              run('S', 5, 0) + "|TableauPile3=" + run('H', 3, 0);
+    QTest::newRow("Spider, an endgame") << int(GI_SPIDER) << 1u << false << spider;
+    // Queen of Italy from its base choice: the stock deals every suit in order,
+    // the terrace holds the last cards each suit needs, top first.
+    QStringList runs{run('S', 4, 11)}; // in dealing order
+    const QString italySuits = "SHCDSHCD";
+    for (int copy = 1; copy < 7; ++copy)
+        runs << run(italySuits[copy], 0, 11);
+    runs << run('D', 0, 8);
+    QStringList deck = runs.join(' ').split(' ');
+    std::reverse(deck.begin(), deck.end()); // the top card, dealt first, is written last
+    QTest::newRow("Queen of Italy, suits in order")
+        << int(GI_QUEENITALY) << 1u << false
+        << "TableauPileView1=AS|TableauPileView2=2S|TableauPileView3=3S|TableauPileView4=4S|"
+           "TerracePileView=KD QD JD TD KC KH KS KD KC KH KS|DeckPileView=" +
+               deck.join(' ');
     // The Ten is passed on the first pass; the one turn of the waste brings it back.
     QString spades = "AS 2S 3S 4S 5S 6S 7S 8S 9S TS JS QS KS";
     QString table = "DeckPileView=KS* QS* 9S* JS* TS*|FoundationPile1=" + spades.left(23);
