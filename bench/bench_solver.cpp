@@ -3,10 +3,10 @@
 // percentile of the time per deal, printed as the README's table.
 //
 //   bench_solver [--deals N] [--first D] [--game INDEX] [--match TEXT] [--threads T]
-//       [--slow-deals M] [--each]
+//       [--medium-deals M] [--slow-deals S] [--each]
 //
-// N defaults to 5 per game; M (default N) is used instead for the games whose
-// searches mostly run to their limits. Each deal runs with the game's default
+// N defaults to 5 per game; M (default N) is used instead for the games where
+// some deals run to the limits, S (default M) for those where most do. Each deal runs with the game's default
 // limits on positions and memory but no time limit, so the verdicts do not
 // depend on the machine's load. T threads (default 2, one per core) take deals
 // in turn; the time of a deal is the CPU time of the thread that solved it,
@@ -42,7 +42,7 @@ struct TRow {
     int Game;
     TRules Rules;
     const char* Target;
-    bool Slow; // most deals run to the limits
+    int Tier; // 0: few deals reach the limits, 1: some do, 2: most do
 };
 
 struct TStats {
@@ -112,6 +112,7 @@ int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     const QStringList args = app.arguments();
     int deals = 5;
+    int mediumDeals = -1;
     int slowDeals = -1;
     int threads = 2;
     bool each = false;
@@ -124,6 +125,8 @@ int main(int argc, char** argv) {
             deals = std::max(1, args[++i].toInt());
         else if (args[i] == "--each")
             each = true;
+        else if (args[i] == "--medium-deals" && i + 1 < args.size())
+            mediumDeals = std::max(1, args[++i].toInt());
         else if (args[i] == "--slow-deals" && i + 1 < args.size())
             slowDeals = std::max(1, args[++i].toInt());
         else if (args[i] == "--threads" && i + 1 < args.size())
@@ -138,23 +141,25 @@ int main(int argc, char** argv) {
     TRules one;
     one.DrawCount = 1;
     const std::vector<TRow> rows = {
-        {"Free Cell", GI_FREECELL, {}, "median < 50 ms, 99 % decided", false},
-        {"Sea Towers", GI_SEAHAVEN, {}, "median < 50 ms, 99 % decided", false},
-        {"Beleaguered Castle", GI_CASTLE, {}, "", false},
-        {"Golf", GI_GOLF, {}, "", false},
-        {"Pyramid", GI_PYRAMID, {}, "", false},
-        {"Montana", GI_MONTANA, {}, "", false},
-        {"Klondike, draw one", GI_KLONDIKE, one, "median < 500 ms, 95 % decided", false},
-        {"Klondike, draw three", GI_KLONDIKE, {}, "", false},
-        {"Double Klondike, draw one", GI_DBLKLONDIKE, one, "", true},
-        {"Double Klondike, draw three", GI_DBLKLONDIKE, {}, "", false},
-        {"Forty Thieves", GI_FORTYTHIEVES, {}, "", true},
-        {"Indian Patience", GI_INDIAN, {}, "", false},
-        {"Queen of Italy", GI_QUEENITALY, {}, "", true},
-        {"Spider", GI_SPIDER, {}, "", true},
+        {"Free Cell", GI_FREECELL, {}, "median < 50 ms, 99 % decided", 0},
+        {"Sea Towers", GI_SEAHAVEN, {}, "median < 50 ms, 99 % decided", 0},
+        {"Beleaguered Castle", GI_CASTLE, {}, "", 1},
+        {"Golf", GI_GOLF, {}, "", 0},
+        {"Pyramid", GI_PYRAMID, {}, "", 1},
+        {"Montana", GI_MONTANA, {}, "", 0},
+        {"Klondike, draw one", GI_KLONDIKE, one, "median < 500 ms, 95 % decided", 1},
+        {"Klondike, draw three", GI_KLONDIKE, {}, "", 1},
+        {"Double Klondike, draw one", GI_DBLKLONDIKE, one, "", 2},
+        {"Double Klondike, draw three", GI_DBLKLONDIKE, {}, "", 1},
+        {"Forty Thieves", GI_FORTYTHIEVES, {}, "", 2},
+        {"Indian Patience", GI_INDIAN, {}, "", 2},
+        {"Queen of Italy", GI_QUEENITALY, {}, "", 2},
+        {"Spider", GI_SPIDER, {}, "", 2},
     };
+    if (mediumDeals < 0)
+        mediumDeals = deals;
     if (slowDeals < 0)
-        slowDeals = deals;
+        slowDeals = mediumDeals;
     std::printf("Deals from %u of each game, %d threads; every game's target: 95th percentile < 10 s.\n\n",
                 first, threads);
     std::printf("| Game | deals | winnable | not winnable | unknown | median | 95th percentile | target |\n");
@@ -163,7 +168,7 @@ int main(int argc, char** argv) {
     for (const TRow& row : rows) {
         if ((only >= 0 && row.Game != only) || !QString::fromUtf8(row.Name).contains(match))
             continue;
-        const int n = row.Slow ? slowDeals : deals;
+        const int n = row.Tier == 2 ? slowDeals : row.Tier == 1 ? mediumDeals : deals;
         const TStats s = Run(row, first, n, threads, each);
         std::printf("| %s | %d | %.1f %% | %.1f %% | %.1f %% | %.0f ms | %.0f ms | %s |\n", row.Name, n,
                     100.0 * s.Won / n, 100.0 * s.Lost / n, 100.0 * s.Unknown / n, Percentile(s.Millis, 0.5),
