@@ -162,7 +162,7 @@ private slots:
         const Solver::TReplay replay =
             Solver::TSolver(GI_FREECELL).Replay(Solver::StartPosition(GI_FREECELL, 2u), moves);
         QVERIFY2(replay.Won, replay.Error.c_str());
-        std::tie(status, out, err) = run({"--solve", "--game", "Golf", "--deal", "3"});
+        std::tie(status, out, err) = run({"--solve", "--game", "Sea Towers", "--deal", "12"});
         QCOMPARE(status, 1);
         QCOMPARE(out, QStringLiteral("not winnable\n"));
         QVERIFY(QDir(home.path()).isEmpty());
