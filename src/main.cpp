@@ -1,5 +1,6 @@
 #include "framework/Messages.h"
 #include "shell/CommandLine.h"
+#include "shell/SolveCommand.h"
 #include "shell/TApplication.h"
 
 #include <cstdio>
@@ -16,6 +17,12 @@ int main(int argc, char* argv[]) {
         std::fputs(command.Output.toLocal8Bit().constData(), stdout);
         std::fputs(command.Error.toLocal8Bit().constData(), stderr);
         return command.ExitCode;
+    }
+    if (command.Kind == CommandLine::TResult::Solve) {
+        const CommandLine::TSolveOutput solved = CommandLine::RunSolve(command.Solving);
+        std::fputs(solved.Output.c_str(), stdout);
+        std::fputs(solved.Error.c_str(), stderr);
+        return solved.ExitCode;
     }
     TGuardedApplication app(argc, argv);
     try {

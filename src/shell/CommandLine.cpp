@@ -76,7 +76,19 @@ TResult Read(const QStringList& arguments) {
         QStringLiteral("N"));
     const QCommandLineOption small(QStringLiteral("small"), QStringLiteral("Small cards; with --game."));
     const QCommandLineOption large(QStringLiteral("large"), QStringLiteral("Large cards; with --game."));
-    parser.addOptions({help, version, game, deal, small, large});
+    const QCommandLineOption solve(
+        QStringLiteral("solve"),
+        QStringLiteral("Prints whether deal --deal of --game can be won (\"winnable\", \"not winnable\" or "
+                       "\"unknown\" when the search reaches its limits), then the moves of a win one a "
+                       "line as <from view> <to view> <number of cards>, and ends without opening a "
+                       "window. Exit status 0 winnable, 1 not winnable, 3 unknown, 2 bad arguments."));
+    const QCommandLineOption drawOne(
+        QStringLiteral("draw-one"),
+        QStringLiteral("With --solve, Klondike games: one card per stock click."));
+    const QCommandLineOption drawThree(
+        QStringLiteral("draw-three"),
+        QStringLiteral("With --solve, Klondike games: three cards per stock click (the default)."));
+    parser.addOptions({help, version, game, deal, small, large, solve, drawOne, drawThree});
     for (const auto& [name, withValue] : QtOptions()) {
         QCommandLineOption option(QString::fromLatin1(name));
         if (withValue)
@@ -115,6 +127,16 @@ TResult Read(const QStringList& arguments) {
         return Failure(QStringLiteral("--game and --deal may each be given once"));
     if (parser.isSet(small) && parser.isSet(large))
         return Failure(QStringLiteral("--small and --large cannot both be given"));
+    if (parser.isSet(drawOne) && parser.isSet(drawThree))
+        return Failure(QStringLiteral("--draw-one and --draw-three cannot both be given"));
+    if (parser.isSet(solve)) {
+        if (parser.isSet(small) || parser.isSet(large))
+            return Failure(QStringLiteral("--small and --large do not go with --solve"));
+        if (!parser.isSet(game) || !parser.isSet(deal))
+            return Failure(QStringLiteral("--solve needs --game and --deal"));
+    } else if (parser.isSet(drawOne) || parser.isSet(drawThree)) {
+        return Failure(QStringLiteral("--draw-one and --draw-three go with --solve"));
+    }
 
     TResult result;
     if (!parser.isSet(game)) {
@@ -135,6 +157,16 @@ TResult Read(const QStringList& arguments) {
     }
     if (parser.isSet(small) || parser.isSet(large))
         result.Start.Large = parser.isSet(large);
+    if (parser.isSet(solve)) {
+        const bool klondike = result.Start.Game == GI_KLONDIKE || result.Start.Game == GI_DBLKLONDIKE;
+        if (!klondike && (parser.isSet(drawOne) || parser.isSet(drawThree)))
+            return Failure(
+                QStringLiteral("--draw-one and --draw-three are for Klondike and Double Klondike only"));
+        result.Kind = TResult::Solve;
+        result.Solving.Game = result.Start.Game;
+        result.Solving.Deal = *result.Start.Deal;
+        result.Solving.DrawCount = parser.isSet(drawOne) ? 1 : 3;
+    }
     return result;
 }
 

@@ -13,6 +13,9 @@ namespace {
 class TCastleGame {
 public:
     explicit TCastleGame(bool reductions) : m_reduce(reductions) {}
+    static TCastleGame Make(const TPosition&, const TRules&, bool reductions) {
+        return TCastleGame(reductions);
+    }
     static constexpr int RowCount = 8;
     static constexpr int HomeBase = RowCount;
 
@@ -71,10 +74,7 @@ public:
     }
 
     bool Moves(const State& s, std::vector<Move>& moves) const {
-        int firstEmpty = -1;
-        for (int r = 0; r < RowCount && firstEmpty < 0; ++r)
-            if (s.Rows.Empty(r))
-                firstEmpty = r;
+        const int firstEmpty = s.Rows.FirstEmpty();
         for (int from = 0; from < RowCount; ++from) {
             if (s.Rows.Empty(from))
                 continue;
@@ -100,18 +100,7 @@ public:
     void Key(const State& s, std::vector<std::uint8_t>& key) const {
         key.clear();
         s.Homes.Key(key);
-        std::array<std::uint8_t, RowCount> order{};
-        int n = 0;
-        for (int r = 0; r < RowCount; ++r)
-            if (!s.Rows.Empty(r))
-                order[n++] = static_cast<std::uint8_t>(r);
-        // No two rows share a bottom card.
-        SortSmall(order.begin(), order.begin() + n,
-                  [&](int a, int b) { return s.Rows.At(a, 0) < s.Rows.At(b, 0); });
-        for (int i = 0; i < n; ++i) {
-            key.insert(key.end(), s.Rows.Data(order[i]), s.Rows.Data(order[i]) + s.Rows.Size(order[i]));
-            key.push_back(NoCard);
-        }
+        s.Rows.AppendKey(key);
     }
 
     // Cards home and empty rows help; a card lying on a lower card of its row
@@ -178,13 +167,8 @@ private:
 
 } // namespace
 
-TResult SolveCastle(const TPosition& p, const TRules&, const TLimits& limits,
-                    const std::atomic<bool>* cancel) {
-    return RunSearch(TCastleGame(limits.Reductions), p, limits, cancel);
-}
-
-TReplay ReplayCastle(const TPosition& p, const TRules&, const std::vector<TMove>& moves) {
-    return RunReplay(TCastleGame(true), p, moves);
+TGameEntry CastleEntry() {
+    return EntryOf<TCastleGame>();
 }
 
 } // namespace Solver

@@ -29,6 +29,9 @@ public:
 
     TCellsGame(bool towers, bool reductions)
         : m_towers(towers), m_columns(towers ? 10 : 8), m_reduce(reductions) {}
+    static TCellsGame Make(const TPosition& p, const TRules&, bool reductions) {
+        return TCellsGame(p.Game == GI_SEAHAVEN, reductions);
+    }
 
     // ---- rules ---------------------------------------------------------------------
 
@@ -232,19 +235,7 @@ public:
         std::array<Card, Cells> cells = s.Cell;
         std::sort(cells.begin(), cells.end());
         key.insert(key.end(), cells.begin(), cells.end());
-        // Columns by their bottom card, which no two share; empty ones left out.
-        std::array<std::uint8_t, 10> order{};
-        int n = 0;
-        for (int c = 0; c < m_columns; ++c)
-            if (!s.Cols.Empty(c))
-                order[n++] = static_cast<std::uint8_t>(c);
-        SortSmall(order.begin(), order.begin() + n,
-                  [&](int a, int b) { return s.Cols.At(a, 0) < s.Cols.At(b, 0); });
-        for (int i = 0; i < n; ++i) {
-            const int c = order[i];
-            key.insert(key.end(), s.Cols.Data(c), s.Cols.Data(c) + s.Cols.Size(c));
-            key.push_back(NoCard);
-        }
+        s.Cols.AppendKey(key);
     }
 
     // Cards home count most; free cells and empty columns next; cards lying on a
@@ -342,13 +333,8 @@ private:
 
 } // namespace
 
-TResult SolveCells(const TPosition& p, const TRules&, const TLimits& limits,
-                   const std::atomic<bool>* cancel) {
-    return RunSearch(TCellsGame(p.Game == GI_SEAHAVEN, limits.Reductions), p, limits, cancel);
-}
-
-TReplay ReplayCells(const TPosition& p, const TRules&, const std::vector<TMove>& moves) {
-    return RunReplay(TCellsGame(p.Game == GI_SEAHAVEN, true), p, moves);
+TGameEntry CellsEntry() {
+    return EntryOf<TCellsGame>();
 }
 
 } // namespace Solver

@@ -148,28 +148,15 @@ TPosition MontanaDeal(std::vector<Card> stock) {
     return p;
 }
 
-TPosition FortyThievesDeal(std::vector<Card> stock) {
+// Forty Thieves and Indian Patience: rounds of one card to each of ten
+// columns, face up from round `firstUp` on.
+TPosition TenColumnDeal(int game, std::vector<Card> stock, int rounds, int firstUp) {
     TPosition p;
-    p.Game = GI_FORTYTHIEVES;
+    p.Game = game;
     std::vector<std::vector<Card>> cols(10);
-    for (int row = 0; row < 4; ++row)
+    for (int round = 0; round < rounds; ++round)
         for (int c = 0; c < 10; ++c)
-            DealTo(stock, cols[c], true);
-    p.SetPile("DeckPileView", std::move(stock));
-    p.SetPile("DiscardPileView", {});
-    for (int c = 0; c < 10; ++c)
-        p.SetPile(Name("TableauPile", c + 1), std::move(cols[c]));
-    AddEmpty(p, "FoundPile", 8);
-    return p;
-}
-
-TPosition IndianDeal(std::vector<Card> stock) {
-    TPosition p;
-    p.Game = GI_INDIAN;
-    std::vector<std::vector<Card>> cols(10);
-    for (int round = 0; round < 3; ++round)
-        for (int c = 0; c < 10; ++c)
-            DealTo(stock, cols[c], round > 0);
+            DealTo(stock, cols[c], round >= firstUp);
     p.SetPile("DeckPileView", std::move(stock));
     p.SetPile("DiscardPileView", {});
     for (int c = 0; c < 10; ++c)
@@ -263,9 +250,9 @@ TPosition StartPosition(int game, const std::vector<Card>& deck) {
     case GI_MONTANA:
         return MontanaDeal(deck);
     case GI_FORTYTHIEVES:
-        return FortyThievesDeal(deck);
+        return TenColumnDeal(game, deck, 4, 0);
     case GI_INDIAN:
-        return IndianDeal(deck);
+        return TenColumnDeal(game, deck, 3, 1);
     case GI_QUEENITALY:
         return QueenItalyDeal(deck);
     case GI_SPIDER:

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "solver/Piles.h"
 #include "solver/Search.h"
 #include "solver/Solver.h"
 
@@ -38,13 +39,6 @@ inline const std::vector<Card>& PileOf(const TPosition& p, std::string_view view
     static const std::vector<Card> none;
     const std::vector<Card>* cards = p.Pile(view);
     return cards ? *cards : none;
-}
-
-// Insertion sort, for the few piles a key puts in order.
-template <class It, class Less> void SortSmall(It first, It last, Less less) {
-    for (It i = first; i != last; ++i)
-        for (It j = i; j != first && less(*j, *(j - 1)); --j)
-            std::iter_swap(j, j - 1);
 }
 
 inline void Emit(std::vector<TMove>* out, std::string from, std::string to, int cards) {
@@ -123,26 +117,37 @@ TReplay RunReplay(const G& game, const TPosition& position, const std::vector<TM
     return replay;
 }
 
+// A game's two entry points.
+struct TGameEntry {
+    TResult (*Solve)(const TPosition&, const TRules&, const TLimits&, const std::atomic<bool>*) = nullptr;
+    TReplay (*Replay)(const TPosition&, const TRules&, const std::vector<TMove>&) = nullptr;
+};
+
+// The entry points of a game class G whose static Make(position, rules,
+// reductions) builds it; a replay always plays with the reductions on.
+template <class G>
+TResult SolveWith(const TPosition& p, const TRules& rules, const TLimits& limits,
+                  const std::atomic<bool>* cancel) {
+    return RunSearch(G::Make(p, rules, limits.Reductions), p, limits, cancel);
+}
+template <class G>
+TReplay ReplayWith(const TPosition& p, const TRules& rules, const std::vector<TMove>& moves) {
+    return RunReplay(G::Make(p, rules, true), p, moves);
+}
+template <class G> TGameEntry EntryOf() {
+    return {&SolveWith<G>, &ReplayWith<G>};
+}
+
 // Each game's entry points (one file per game or family).
-TResult SolveCells(const TPosition&, const TRules&, const TLimits&, const std::atomic<bool>*);
-TReplay ReplayCells(const TPosition&, const TRules&, const std::vector<TMove>&);
-TResult SolveKlondike(const TPosition&, const TRules&, const TLimits&, const std::atomic<bool>*);
-TReplay ReplayKlondike(const TPosition&, const TRules&, const std::vector<TMove>&);
-TResult SolveCastle(const TPosition&, const TRules&, const TLimits&, const std::atomic<bool>*);
-TReplay ReplayCastle(const TPosition&, const TRules&, const std::vector<TMove>&);
-TResult SolveGolf(const TPosition&, const TRules&, const TLimits&, const std::atomic<bool>*);
-TReplay ReplayGolf(const TPosition&, const TRules&, const std::vector<TMove>&);
-TResult SolvePyramid(const TPosition&, const TRules&, const TLimits&, const std::atomic<bool>*);
-TReplay ReplayPyramid(const TPosition&, const TRules&, const std::vector<TMove>&);
-TResult SolveMontana(const TPosition&, const TRules&, const TLimits&, const std::atomic<bool>*);
-TReplay ReplayMontana(const TPosition&, const TRules&, const std::vector<TMove>&);
-TResult SolveFortyThieves(const TPosition&, const TRules&, const TLimits&, const std::atomic<bool>*);
-TReplay ReplayFortyThieves(const TPosition&, const TRules&, const std::vector<TMove>&);
-TResult SolveIndian(const TPosition&, const TRules&, const TLimits&, const std::atomic<bool>*);
-TReplay ReplayIndian(const TPosition&, const TRules&, const std::vector<TMove>&);
-TResult SolveQueenItaly(const TPosition&, const TRules&, const TLimits&, const std::atomic<bool>*);
-TReplay ReplayQueenItaly(const TPosition&, const TRules&, const std::vector<TMove>&);
-TResult SolveSpider(const TPosition&, const TRules&, const TLimits&, const std::atomic<bool>*);
-TReplay ReplaySpider(const TPosition&, const TRules&, const std::vector<TMove>&);
+TGameEntry CellsEntry();
+TGameEntry KlondikeEntry();
+TGameEntry CastleEntry();
+TGameEntry GolfEntry();
+TGameEntry PyramidEntry();
+TGameEntry MontanaEntry();
+TGameEntry FortyThievesEntry();
+TGameEntry IndianEntry();
+TGameEntry QueenItalyEntry();
+TGameEntry SpiderEntry();
 
 } // namespace Solver

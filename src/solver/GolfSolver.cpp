@@ -25,6 +25,9 @@ public:
     };
 
     explicit TGolfGame(bool kingStops) : m_kingStops(kingStops) {}
+    static TGolfGame Make(const TPosition&, const TRules& rules, bool) {
+        return TGolfGame(rules.KingStopsSequence);
+    }
 
     bool Fits(const State& s, Card c) const {
         if (s.Waste == NoCard)
@@ -128,13 +131,8 @@ private:
 
 } // namespace
 
-TResult SolveGolf(const TPosition& p, const TRules& rules, const TLimits& limits,
-                  const std::atomic<bool>* cancel) {
-    return RunSearch(TGolfGame(rules.KingStopsSequence), p, limits, cancel);
-}
-
-TReplay ReplayGolf(const TPosition& p, const TRules& rules, const std::vector<TMove>& moves) {
-    return RunReplay(TGolfGame(rules.KingStopsSequence), p, moves);
+TGameEntry GolfEntry() {
+    return EntryOf<TGolfGame>();
 }
 
 } // namespace Solver

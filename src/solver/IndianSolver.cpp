@@ -2,40 +2,22 @@
 // card at a time; while the stock lasts a column reduced to its bottom card
 // neither gives nor takes a card (but to a foundation), and an emptied column
 // is dealt three new cards; a stock dealt once onto a waste; eight foundations.
+// Faces are left out: a face-down card lies at the bottom of a column under
+// other cards, where no rule looks at it.
 
-#include "solver/Foundations.h"
-#include "solver/GameSolver.h"
-#include "solver/Piles.h"
-#include "solver/Talon.h"
-
-#include <algorithm>
+#include "solver/WasteColumns.h"
 
 namespace Solver {
 namespace {
 
-class TIndianGame {
+class TIndianGame : public TWasteColumnsGame<TIndianGame, 104> {
 public:
-    explicit TIndianGame(bool reductions) : m_reduce(reductions) {}
-    static constexpr int Columns = 10;
-    static constexpr int Waste = Columns;
-    static constexpr int HomeBase = Columns + 1;
-    static constexpr int Stock = 255;
+    using TWasteColumnsGame::TWasteColumnsGame;
+    static TIndianGame Make(const TPosition&, const TRules&, bool reductions) {
+        return TIndianGame(reductions);
+    }
 
-    // Faces are left out: a face-down card lies at the bottom of a column
-    // under other cards, where no rule looks at it.
-    struct State {
-        TPiles<Columns, 104> Cols;
-        THomes<8> Homes;
-        TTalon<104> Talon;
-    };
-    struct Move {
-        std::uint8_t From; // column, Waste, or Stock
-        std::uint8_t To;   // column or HomeBase + foundation
-    };
-
-    static bool StockLeft(const State& s) { return s.Talon.StockTop() >= 0; }
-    // Whether card c from `from` may go on column t.
-    static bool ColumnTakes(const State& s, int t, int from, Card c) {
+    bool ColumnTakes(const State& s, int t, int from, Card c) const {
         if (t == from)
             return false;
         if (s.Cols.Empty(t))
@@ -45,39 +27,11 @@ public:
         const Card top = s.Cols.Top(t);
         return Suit(c) != Suit(top) && Value(c) + 1 == Value(top);
     }
-    static std::string Name(int pile) {
-        if (pile < Columns)
-            return ViewName("TableauPile", pile + 1);
-        if (pile == Waste)
-            return "DiscardPileView";
-        return ViewName("FoundPile", pile - HomeBase + 1);
-    }
-    static Card TopOf(const State& s, int from) {
-        if (from == Waste) {
-            const int i = s.Talon.WasteTop();
-            return i < 0 ? NoCard : s.Talon.Cards[i];
-        }
-        return s.Cols.Empty(from) ? NoCard : s.Cols.Top(from);
-    }
-
-    void Do(State& s, const Move& m, std::vector<TMove>* out) const {
-        if (m.From == Stock) {
-            if (out)
-                Emit(out, "DeckPileView", "DiscardPileView", 1);
-            s.Talon.Deal();
-            return;
-        }
-        if (out)
-            Emit(out, Name(m.From), Name(m.To), 1);
-        const Card c = m.From == Waste ? s.Talon.TakeWasteTop() : s.Cols.Pop(m.From);
-        if (m.To < Columns)
-            s.Cols.Push(m.To, c);
-        else
-            s.Homes.Add(m.To - HomeBase, c);
-        // The emptied column is dealt up to three cards at once.
-        if (m.From < Columns && s.Cols.Empty(m.From))
+    // The emptied column is dealt up to three cards at once.
+    void AfterTake(State& s, int from) const {
+        if (s.Cols.Empty(from))
             for (int i = 0; i < 3 && StockLeft(s); ++i)
-                s.Cols.Push(m.From, s.Talon.TakeStockTop());
+                s.Cols.Push(from, s.Talon.TakeStockTop());
     }
 
     // Once the stock is out a card may go up for good when the six cards one
@@ -85,83 +39,12 @@ public:
     // Before that, taking a card off a column can empty it (which deals from the
     // stock) or leave its bottom card alone (which locks it), so nothing goes
     // up by itself.
-    void Settle(State& s, std::vector<TMove>* out) const {
-        if (!m_reduce)
-            return;
-        if (StockLeft(s))
-            return;
-        for (bool moved = true; moved;) {
-            moved = false;
-            for (int from = 0; from <= Waste; ++from) {
-                const Card c = TopOf(s, from);
-                if (c == NoCard)
-                    continue;
-                const int f = s.Homes.Target(c);
-                if (f < 0)
-                    continue;
-                bool safe = true;
-                for (int suit = 0; suit < 4 && Value(c) > Ace; ++suit)
-                    if (suit != Suit(c) && s.Homes.Home(suit, Value(c) - 1) < 2)
-                        safe = false;
-                if (safe) {
-                    Do(s, Move{static_cast<std::uint8_t>(from), static_cast<std::uint8_t>(HomeBase + f)},
-                       out);
-                    moved = true;
-                }
-            }
-        }
-    }
-    void Apply(State& s, const Move& m, std::vector<TMove>* out) const {
-        Do(s, m, out);
-        Settle(s, out);
-    }
-
-    bool Moves(const State& s, std::vector<Move>& moves) const {
-        int firstEmpty = -1;
-        for (int c = 0; c < Columns && firstEmpty < 0; ++c)
-            if (s.Cols.Empty(c))
-                firstEmpty = c;
-        for (int from = 0; from <= Waste; ++from) {
-            const Card c = TopOf(s, from);
-            if (c == NoCard)
-                continue;
-            const int f = s.Homes.Target(c);
-            if (f >= 0)
-                moves.push_back(
-                    Move{static_cast<std::uint8_t>(from), static_cast<std::uint8_t>(HomeBase + f)});
-            for (int to = 0; to < Columns; ++to) {
-                // Empty columns (only once the stock is out) are alike; a lone
-                // card gains nothing by moving to one.
-                if (s.Cols.Empty(to) && (to != firstEmpty || (from < Columns && s.Cols.Size(from) == 1)))
-                    continue;
-                if (ColumnTakes(s, to, from, c))
-                    moves.push_back(Move{static_cast<std::uint8_t>(from), static_cast<std::uint8_t>(to)});
-            }
-        }
-        if (StockLeft(s))
-            moves.push_back(Move{Stock, 0});
+    bool MaySettle(const State& s) const { return !StockLeft(s); }
+    bool GoesUpForGood(const State& s, Card c) const {
+        for (int suit = 0; suit < 4 && Value(c) > Ace; ++suit)
+            if (suit != Suit(c) && s.Homes.Home(suit, Value(c) - 1) < 2)
+                return false;
         return true;
-    }
-
-    bool Won(const State& s) const { return s.Homes.Total() == 104; }
-
-    void Key(const State& s, std::vector<std::uint8_t>& key) const {
-        key.clear();
-        s.Homes.Key(key);
-        s.Talon.Key(key);
-        std::array<std::uint8_t, Columns> order{};
-        int n = 0;
-        for (int c = 0; c < Columns; ++c)
-            if (!s.Cols.Empty(c))
-                order[n++] = static_cast<std::uint8_t>(c);
-        SortSmall(order.begin(), order.begin() + n, [&](int a, int b) {
-            return std::lexicographical_compare(s.Cols.Data(a), s.Cols.Data(a) + s.Cols.Size(a),
-                                                s.Cols.Data(b), s.Cols.Data(b) + s.Cols.Size(b));
-        });
-        for (int i = 0; i < n; ++i) {
-            key.insert(key.end(), s.Cols.Data(order[i]), s.Cols.Data(order[i]) + s.Cols.Size(order[i]));
-            key.push_back(NoCard);
-        }
     }
 
     int Score(const State& s) const {
@@ -177,71 +60,12 @@ public:
         }
         return score;
     }
-
-    const char* Restriction() const { return "the search kept only its most promising positions"; }
-    bool BestFirst() const { return true; }
-    // A full search is out of reach: keep the best open positions only.
-    std::size_t OpenLimit() const { return 300000; }
-
-    bool Load(const TPosition& p, State& s, std::string& error) const {
-        s = State{};
-        int cards = 0;
-        for (int c = 0; c < Columns; ++c)
-            for (Card card : PileOf(p, Name(c))) {
-                s.Cols.Push(c, FaceUp(card));
-                ++cards;
-            }
-        for (int f = 0; f < 8; ++f)
-            if (!s.Homes.Load(f, PileOf(p, Name(HomeBase + f)), error))
-                return false;
-        const std::vector<Card>& waste = PileOf(p, "DiscardPileView");
-        const std::vector<Card>& stock = PileOf(p, "DeckPileView");
-        s.Talon.Load(waste, stock);
-        if (cards + s.Talon.Size + s.Homes.Total() != 104) {
-            error = "the table does not hold 104 cards";
-            return false;
-        }
-        return true;
-    }
-
-    bool Play(State& s, const TMove& move, std::string& error) const {
-        error = "illegal move";
-        if (move.Cards != 1)
-            return false;
-        if (move.From == "DeckPileView") {
-            if (move.To != "DiscardPileView" || !StockLeft(s))
-                return false;
-            s.Talon.Deal();
-            return true;
-        }
-        int from = ViewNumber(move.From, "TableauPile", Columns) - 1;
-        if (move.From == "DiscardPileView")
-            from = Waste;
-        int to = ViewNumber(move.To, "TableauPile", Columns) - 1;
-        if (int f = ViewNumber(move.To, "FoundPile", 8))
-            to = HomeBase + f - 1;
-        const Card c = from >= 0 ? TopOf(s, from) : NoCard;
-        if (c == NoCard || to < 0)
-            return false;
-        if (to < Columns ? !ColumnTakes(s, to, from, c) : !s.Homes.Takes(to - HomeBase, c))
-            return false;
-        Do(s, Move{static_cast<std::uint8_t>(from), static_cast<std::uint8_t>(to)}, nullptr);
-        return true;
-    }
-
-private:
-    bool m_reduce;
 };
 
 } // namespace
 
-TResult SolveIndian(const TPosition& p, const TRules&, const TLimits& limits,
-                    const std::atomic<bool>* cancel) {
-    return RunSearch(TIndianGame(limits.Reductions), p, limits, cancel);
-}
-
-TReplay ReplayIndian(const TPosition& p, const TRules&, const std::vector<TMove>& moves) {
-    return RunReplay(TIndianGame(true), p, moves);
+TGameEntry IndianEntry() {
+    return EntryOf<TIndianGame>();
 }
 
 } // namespace Solver

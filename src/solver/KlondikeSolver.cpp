@@ -48,6 +48,9 @@ public:
     TKlondikeGame(bool doubleDeck, int drawCount, bool reductions, bool bestFirst = false)
         : m_double(doubleDeck), m_columns(doubleDeck ? 9 : 7), m_homes(doubleDeck ? 8 : 4),
           m_draw(drawCount == 1 ? 1 : 3), m_reduce(reductions), m_bestFirst(bestFirst) {}
+    static TKlondikeGame Make(const TPosition& p, const TRules& rules, bool reductions) {
+        return TKlondikeGame(p.Game == GI_DBLKLONDIKE, rules.DrawCount, reductions);
+    }
 
     // ---- rules -------------------------------------------------------------------------
 
@@ -301,10 +304,7 @@ public:
         };
         const int must = ColumnOf(s, s.Must);
         const int pulled = ColumnOf(s, s.Pulled);
-        int firstEmpty = -1;
-        for (int c = 0; c < m_columns && firstEmpty < 0; ++c)
-            if (s.Cols.Empty(c))
-                firstEmpty = c;
+        const int firstEmpty = s.Cols.FirstEmpty(m_columns);
         // Whether column `to` may be a target now.
         auto target = [&](int to) {
             if (must >= 0 && pulled >= 0)
@@ -419,20 +419,7 @@ public:
         key.push_back(s.Must);
         key.push_back(s.Pulled);
         // Columns are alike: in order of their contents; empty ones left out.
-        std::array<std::uint8_t, 9> order{};
-        int n = 0;
-        for (int c = 0; c < m_columns; ++c)
-            if (!s.Cols.Empty(c))
-                order[n++] = static_cast<std::uint8_t>(c);
-        SortSmall(order.begin(), order.begin() + n, [&](int a, int b) {
-            return std::lexicographical_compare(s.Cols.Data(a), s.Cols.Data(a) + s.Cols.Size(a),
-                                                s.Cols.Data(b), s.Cols.Data(b) + s.Cols.Size(b));
-        });
-        for (int i = 0; i < n; ++i) {
-            const int c = order[i];
-            key.insert(key.end(), s.Cols.Data(c), s.Cols.Data(c) + s.Cols.Size(c));
-            key.push_back(NoCard);
-        }
+        s.Cols.AppendKey(key);
     }
 
     // Cards home are progress; face-down cards count against, the more the
@@ -552,14 +539,12 @@ private:
     bool m_bestFirst;
 };
 
-} // namespace
-
 // Best first finds most wins in few positions but keeps every open position in
 // memory; depth first needs little more than the table and so can search the
 // whole of a larger space. The first gets a share of the limits, the second
 // the rest.
-TResult SolveKlondike(const TPosition& p, const TRules& rules, const TLimits& limits,
-                      const std::atomic<bool>* cancel) {
+TResult Solve(const TPosition& p, const TRules& rules, const TLimits& limits,
+              const std::atomic<bool>* cancel) {
     const bool twoDecks = p.Game == GI_DBLKLONDIKE;
     TLimits first = limits;
     first.MaxNodes = limits.MaxNodes / 5;
@@ -577,8 +562,10 @@ TResult SolveKlondike(const TPosition& p, const TRules& rules, const TLimits& li
     return full;
 }
 
-TReplay ReplayKlondike(const TPosition& p, const TRules& rules, const std::vector<TMove>& moves) {
-    return RunReplay(TKlondikeGame(p.Game == GI_DBLKLONDIKE, rules.DrawCount, true), p, moves);
+} // namespace
+
+TGameEntry KlondikeEntry() {
+    return {&Solve, &ReplayWith<TKlondikeGame>};
 }
 
 } // namespace Solver

@@ -33,6 +33,9 @@ public:
 
     // modelShuffles: the generator's state is known, so Shuffle Remaining is exact.
     explicit TMontanaGame(bool modelShuffles) : m_shuffles(modelShuffles) {}
+    static TMontanaGame Make(const TPosition& p, const TRules&, bool) {
+        return TMontanaGame(p.Generator.has_value());
+    }
 
     // The card that fits gap g, as a value (suit, rank) with no place yet; NoCard
     // when nothing fits; for a first-column gap, MakeCard(0, 1) stands for "any Two".
@@ -258,13 +261,8 @@ private:
 
 } // namespace
 
-TResult SolveMontana(const TPosition& p, const TRules&, const TLimits& limits,
-                     const std::atomic<bool>* cancel) {
-    return RunSearch(TMontanaGame(p.Generator.has_value()), p, limits, cancel);
-}
-
-TReplay ReplayMontana(const TPosition& p, const TRules&, const std::vector<TMove>& moves) {
-    return RunReplay(TMontanaGame(p.Generator.has_value()), p, moves);
+TGameEntry MontanaEntry() {
+    return EntryOf<TMontanaGame>();
 }
 
 } // namespace Solver

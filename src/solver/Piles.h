@@ -2,11 +2,20 @@
 
 #include "solver/SolverTypes.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <cstring>
+#include <vector>
 
 namespace Solver {
+
+// Insertion sort, for the few piles a key puts in order.
+template <class It, class Less> void SortSmall(It first, It last, Less less) {
+    for (It i = first; i != last; ++i)
+        for (It j = i; j != first && less(*j, *(j - 1)); --j)
+            std::iter_swap(j, j - 1);
+}
 
 // Piles of cards kept end to end in one fixed array, so that a position copies
 // as one small block. Pile p holds Cards[Start[p]] .. Cards[Start[p + 1] - 1],
@@ -23,6 +32,32 @@ template <int NPiles, int NCards> struct TPiles {
     Card& Top(int p) { return Cards[Start[p + 1] - 1]; }
     const Card* Data(int p) const { return Cards.data() + Start[p]; }
     int Total() const { return Start[NPiles]; }
+
+    // The first empty one of piles 0 .. count - 1, or -1.
+    int FirstEmpty(int count = NPiles) const {
+        for (int p = 0; p < count; ++p)
+            if (Empty(p))
+                return p;
+        return -1;
+    }
+    // Appends the piles that hold cards to a key, each ended by NoCard; sorted
+    // by their cards unless `sorted` is false, so that piles that only trade
+    // places give one key.
+    void AppendKey(std::vector<std::uint8_t>& key, bool sorted = true) const {
+        std::array<std::uint8_t, NPiles> order{};
+        int n = 0;
+        for (int p = 0; p < NPiles; ++p)
+            if (!Empty(p))
+                order[n++] = static_cast<std::uint8_t>(p);
+        if (sorted)
+            SortSmall(order.begin(), order.begin() + n, [this](int a, int b) {
+                return std::lexicographical_compare(Data(a), Data(a) + Size(a), Data(b), Data(b) + Size(b));
+            });
+        for (int i = 0; i < n; ++i) {
+            key.insert(key.end(), Data(order[i]), Data(order[i]) + Size(order[i]));
+            key.push_back(NoCard);
+        }
+    }
 
     void Push(int p, Card c) {
         const int at = Start[p + 1];

@@ -14,6 +14,9 @@ namespace {
 class TPyramidGame {
 public:
     explicit TPyramidGame(bool reductions) : m_reduce(reductions) {}
+    static TPyramidGame Make(const TPosition&, const TRules&, bool reductions) {
+        return TPyramidGame(reductions);
+    }
     static constexpr int Places = 28;
     static constexpr int MaxTalon = 24;
 
@@ -286,13 +289,8 @@ private:
 
 } // namespace
 
-TResult SolvePyramid(const TPosition& p, const TRules&, const TLimits& limits,
-                     const std::atomic<bool>* cancel) {
-    return RunSearch(TPyramidGame(limits.Reductions), p, limits, cancel);
-}
-
-TReplay ReplayPyramid(const TPosition& p, const TRules&, const std::vector<TMove>& moves) {
-    return RunReplay(TPyramidGame(true), p, moves);
+TGameEntry PyramidEntry() {
+    return EntryOf<TPyramidGame>();
 }
 
 } // namespace Solver

@@ -17,6 +17,9 @@ namespace {
 class TQueenItalyGame {
 public:
     explicit TQueenItalyGame(bool reductions) : m_reduce(reductions) {}
+    static TQueenItalyGame Make(const TPosition&, const TRules&, bool reductions) {
+        return TQueenItalyGame(reductions);
+    }
     static constexpr int Columns = 9;
     static constexpr int Waste = Columns;
     static constexpr int Terrace = Columns + 1;
@@ -194,10 +197,7 @@ public:
                     moves.push_back(Move{Choose, static_cast<std::uint8_t>(col)});
             return true;
         }
-        int firstEmpty = -1;
-        for (int c = 0; c < Columns && firstEmpty < 0; ++c)
-            if (s.Cols.Empty(c))
-                firstEmpty = c;
+        const int firstEmpty = s.Cols.FirstEmpty();
         for (int from = 0; from <= Terrace; ++from) {
             const Card c = TopOf(s, from);
             if (c == NoCard)
@@ -240,20 +240,7 @@ public:
         }
         key.push_back(s.TerraceSize);
         s.Talon.Key(key);
-        std::array<std::uint8_t, Columns> order{};
-        int n = 0;
-        for (int c = 0; c < Columns; ++c)
-            if (!s.Cols.Empty(c))
-                order[n++] = static_cast<std::uint8_t>(c);
-        if (s.BaseChosen)
-            SortSmall(order.begin(), order.begin() + n, [&](int a, int b) {
-                return std::lexicographical_compare(s.Cols.Data(a), s.Cols.Data(a) + s.Cols.Size(a),
-                                                    s.Cols.Data(b), s.Cols.Data(b) + s.Cols.Size(b));
-            });
-        for (int i = 0; i < n; ++i) {
-            key.insert(key.end(), s.Cols.Data(order[i]), s.Cols.Data(order[i]) + s.Cols.Size(order[i]));
-            key.push_back(NoCard);
-        }
+        s.Cols.AppendKey(key, s.BaseChosen);
     }
 
     int Score(const State& s) const {
@@ -358,13 +345,8 @@ private:
 
 } // namespace
 
-TResult SolveQueenItaly(const TPosition& p, const TRules&, const TLimits& limits,
-                        const std::atomic<bool>* cancel) {
-    return RunSearch(TQueenItalyGame(limits.Reductions), p, limits, cancel);
-}
-
-TReplay ReplayQueenItaly(const TPosition& p, const TRules&, const std::vector<TMove>& moves) {
-    return RunReplay(TQueenItalyGame(true), p, moves);
+TGameEntry QueenItalyEntry() {
+    return EntryOf<TQueenItalyGame>();
 }
 
 } // namespace Solver

@@ -7,38 +7,30 @@
 namespace Solver {
 namespace {
 
-using SolveFn = TResult (*)(const TPosition&, const TRules&, const TLimits&, const std::atomic<bool>*);
-using ReplayFn = TReplay (*)(const TPosition&, const TRules&, const std::vector<TMove>&);
-
-struct TEntry {
-    SolveFn Solve = nullptr;
-    ReplayFn Replay = nullptr;
-};
-
-TEntry EntryFor(int game) {
+TGameEntry EntryFor(int game) {
     switch (game) {
     case GI_FREECELL:
     case GI_SEAHAVEN:
-        return {SolveCells, ReplayCells};
+        return CellsEntry();
     case GI_KLONDIKE:
     case GI_DBLKLONDIKE:
-        return {SolveKlondike, ReplayKlondike};
+        return KlondikeEntry();
     case GI_CASTLE:
-        return {SolveCastle, ReplayCastle};
+        return CastleEntry();
     case GI_GOLF:
-        return {SolveGolf, ReplayGolf};
+        return GolfEntry();
     case GI_PYRAMID:
-        return {SolvePyramid, ReplayPyramid};
+        return PyramidEntry();
     case GI_MONTANA:
-        return {SolveMontana, ReplayMontana};
+        return MontanaEntry();
     case GI_FORTYTHIEVES:
-        return {SolveFortyThieves, ReplayFortyThieves};
+        return FortyThievesEntry();
     case GI_INDIAN:
-        return {SolveIndian, ReplayIndian};
+        return IndianEntry();
     case GI_QUEENITALY:
-        return {SolveQueenItaly, ReplayQueenItaly};
+        return QueenItalyEntry();
     case GI_SPIDER:
-        return {SolveSpider, ReplaySpider};
+        return SpiderEntry();
     default:
         return {};
     }
@@ -53,7 +45,7 @@ TSolver::TSolver(int game, TRules rules, TLimits limits) : m_game(game), m_rules
 }
 
 TResult TSolver::Solve(const TPosition& position, const std::atomic<bool>* cancel) const {
-    const TEntry entry = EntryFor(m_game);
+    const TGameEntry entry = EntryFor(m_game);
     if (!entry.Solve || position.Game != m_game) {
         TResult result;
         result.Note = "no solver for this game and position";
@@ -73,7 +65,7 @@ std::vector<TMove> TSolver::LegalMoves(const TPosition& position) const {
 }
 
 TReplay TSolver::Replay(const TPosition& position, const std::vector<TMove>& moves) const {
-    const TEntry entry = EntryFor(m_game);
+    const TGameEntry entry = EntryFor(m_game);
     if (!entry.Replay || position.Game != m_game) {
         TReplay replay;
         replay.Error = "no solver for this game and position";

@@ -41,6 +41,9 @@ public:
     };
 
     explicit TSpiderGame(bool sameSuit) : m_sameSuit(sameSuit) {}
+    static TSpiderGame Make(const TPosition&, const TRules& rules, bool) {
+        return TSpiderGame(rules.SameSuitMoves);
+    }
 
     // Whether `upper` moves together with `lower` under it.
     bool Joins(Card lower, Card upper) const {
@@ -111,10 +114,7 @@ public:
             moves.push_back(Move{static_cast<std::uint8_t>(from), static_cast<std::uint8_t>(to),
                                  static_cast<std::uint8_t>(n)});
         };
-        int firstEmpty = -1;
-        for (int c = 0; c < Columns && firstEmpty < 0; ++c)
-            if (s.Cols.Empty(c))
-                firstEmpty = c;
+        const int firstEmpty = s.Cols.FirstEmpty();
         for (int from = 0; from < Columns; ++from) {
             const int lift = Liftable(s, from);
             if (lift == 0)
@@ -147,19 +147,7 @@ public:
     void Key(const State& s, std::vector<std::uint8_t>& key) const {
         key.clear();
         key.push_back(s.StockSize);
-        std::array<std::uint8_t, Columns> order{};
-        int n = 0;
-        for (int c = 0; c < Columns; ++c)
-            if (!s.Cols.Empty(c))
-                order[n++] = static_cast<std::uint8_t>(c);
-        SortSmall(order.begin(), order.begin() + n, [&](int a, int b) {
-            return std::lexicographical_compare(s.Cols.Data(a), s.Cols.Data(a) + s.Cols.Size(a),
-                                                s.Cols.Data(b), s.Cols.Data(b) + s.Cols.Size(b));
-        });
-        for (int i = 0; i < n; ++i) {
-            key.insert(key.end(), s.Cols.Data(order[i]), s.Cols.Data(order[i]) + s.Cols.Size(order[i]));
-            key.push_back(NoCard);
-        }
+        s.Cols.AppendKey(key);
     }
 
     // Suits up, cards turned up, cards joined in suit and empty columns help.
@@ -256,13 +244,8 @@ private:
 
 } // namespace
 
-TResult SolveSpider(const TPosition& p, const TRules& rules, const TLimits& limits,
-                    const std::atomic<bool>* cancel) {
-    return RunSearch(TSpiderGame(rules.SameSuitMoves), p, limits, cancel);
-}
-
-TReplay ReplaySpider(const TPosition& p, const TRules& rules, const std::vector<TMove>& moves) {
-    return RunReplay(TSpiderGame(rules.SameSuitMoves), p, moves);
+TGameEntry SpiderEntry() {
+    return EntryOf<TSpiderGame>();
 }
 
 } // namespace Solver

@@ -3,6 +3,7 @@
 #include "framework/core/GameTable.h"
 #include "games/GameRegistry.h"
 #include "games/klondike/TKlondikeForm.h"
+#include "games/montana/TMontanaForm.h"
 #include "solver/Deals.h"
 #include "solver/Solver.h"
 #include "support/GameFixture.h"
@@ -10,6 +11,7 @@
 #include "support/TableKit.h"
 
 #include <QTest>
+#include <algorithm>
 #include <memory>
 
 using namespace Solver;
@@ -72,7 +74,7 @@ private:
 void TestSolverWindows::startPositionIsTheWindowsDeal_data() {
     QTest::addColumn<int>("game");
     QTest::addColumn<quint32>("deal");
-    for (int game : {GI_KLONDIKE, GI_DBLKLONDIKE, GI_FREECELL, GI_SEAHAVEN})
+    for (int game = 0; game < GI_COUNT; ++game)
         for (quint32 deal : {1u, 4242u, 0xDEADBEEFu})
             QTest::addRow("%s, deal %u", GameTable()[game].ListName, deal) << game << deal;
 }
@@ -93,11 +95,58 @@ void TestSolverWindows::winPlaysThroughTheWindow_data() {
     QTest::addColumn<quint32>("deal");
     QTest::addColumn<bool>("drawOne");
     QTest::addColumn<QString>("table"); // laid out instead of the deal when given
-    QTest::newRow("Free Cell") << int(GI_FREECELL) << 2u << false << QString();
-    QTest::newRow("Sea Towers") << int(GI_SEAHAVEN) << 2u << false << QString();
-    QTest::newRow("Klondike, draw three") << int(GI_KLONDIKE) << 4u << false << QString();
-    QTest::newRow("Klondike, draw one") << int(GI_KLONDIKE) << 2u << true << QString();
-    QTest::newRow("Double Klondike, draw three") << int(GI_DBLKLONDIKE) << 2u << false << QString();
+    // Deals the engine decides within its default limits; a few per game and draw mode.
+    const struct {
+        int Game;
+        bool DrawOne;
+        std::initializer_list<quint32> Deals;
+    } wins[] = {
+        {GI_FREECELL, false, {2u, 5u}}, {GI_SEAHAVEN, false, {2u, 3u}}, {GI_CASTLE, false, {1u, 2u}},
+        {GI_GOLF, false, {1u, 2u}},     {GI_PYRAMID, false, {1u, 2u}},  {GI_MONTANA, false, {1u, 2u}},
+        {GI_KLONDIKE, false, {4u, 6u}}, {GI_KLONDIKE, true, {2u, 3u}},  {GI_DBLKLONDIKE, false, {2u}},
+        {GI_DBLKLONDIKE, true, {}},     {GI_FORTYTHIEVES, false, {}},   {GI_INDIAN, false, {5u, 8u}},
+        {GI_QUEENITALY, false, {}},     {GI_SPIDER, false, {}},
+    };
+    for (const auto& win : wins)
+        for (quint32 deal : win.Deals)
+            QTest::addRow("%s%s, deal %u", GameTable()[win.Game].ListName, win.DrawOne ? ", draw one" : "",
+                          deal)
+                << win.Game << deal << win.DrawOne << QString();
+    // The games whose numbered deals the engine rarely decides play endgames
+    // that still need their own rules.
+    const QString ranks = "A23456789TJQK";
+    const auto run = [&ranks](QChar suit, int from, int to) { // from > to: downwards
+        QStringList cards;
+        for (int v = from; from <= to ? v <= to : v >= to; v += from <= to ? 1 : -1)
+            cards << QString(ranks[v]) + suit;
+        return cards.join(' ');
+    };
+    QString thieves; // every suit home to the Ten; the Jacks, Queens and Kings to play
+    for (int f = 0; f < 8; ++f)
+        thieves += QStringLiteral("FoundPile%1=%2|").arg(f + 1).arg(run("CSDH"[f % 4], 0, 9));
+    thieves += "TableauPile1=JS KS QS|TableauPile2=JH KH QH|TableauPile3=QC JC|TableauPile4=KC|"
+               "TableauPile5=QD KD JD|DeckPileView=JC QC KC JS QS KS JD QD KD JH QH KH";
+    QTest::newRow("Forty Thieves, an endgame") << int(GI_FORTYTHIEVES) << 1u << false << thieves;
+    QString spider; // two suits left, each split over two columns
+    for (int f = 0; f < 6; ++f)
+        spider += QStringLiteral("FoundPile%1=%2|").arg(f + 1).arg(run("CSDHCD"[f], 12, 0));
+    spider += "TableauPile1=" + run('S', 12, 6) + " 6H 5H|TableauPile2=" + run('H', 12, 6) + " " +
+              run('S', 5, 0) + "|TableauPile3=" + run('H', 3, 0);
+    QTest::newRow("Spider, an endgame") << int(GI_SPIDER) << 1u << false << spider;
+    // Queen of Italy from its base choice: the stock deals every suit in order,
+    // the terrace holds the last cards each suit needs, top first.
+    QStringList runs{run('S', 4, 11)}; // in dealing order
+    const QString italySuits = "SHCDSHCD";
+    for (int copy = 1; copy < 7; ++copy)
+        runs << run(italySuits[copy], 0, 11);
+    runs << run('D', 0, 8);
+    QStringList deck = runs.join(' ').split(' ');
+    std::reverse(deck.begin(), deck.end()); // the top card, dealt first, is written last
+    QTest::newRow("Queen of Italy, suits in order")
+        << int(GI_QUEENITALY) << 1u << false
+        << "TableauPileView1=AS|TableauPileView2=2S|TableauPileView3=3S|TableauPileView4=4S|"
+           "TerracePileView=KD QD JD TD KC KH KS KD KC KH KS|DeckPileView=" +
+               deck.join(' ');
     // The Ten is passed on the first pass; the one turn of the waste brings it back.
     QString spades = "AS 2S 3S 4S 5S 6S 7S 8S 9S TS JS QS KS";
     QString table = "DeckPileView=KS* QS* 9S* JS* TS*|FoundationPile1=" + spades.left(23);
@@ -125,16 +174,25 @@ void TestSolverWindows::winPlaysThroughTheWindow() {
     TRules rules;
     if (auto* klondike = qobject_cast<TKlondikeForm*>(m_form))
         rules.DrawCount = klondike->DrawCount();
-    const TResult result = TSolver(game, rules).Solve(PositionOf(*m_form));
+    // A deal is solved from the computed start, which also knows Montana's generator.
+    const TResult result =
+        TSolver(game, rules).Solve(table.isEmpty() ? StartPosition(game, deal) : PositionOf(*m_form));
     QVERIFY2(result.Verdict == TVerdict::Winnable, result.Note.c_str());
-    for (const TMove& move : result.Moves) {
+    for (std::size_t i = 0; i < result.Moves.size(); ++i) {
+        const TMove& move = result.Moves[i];
         QVERIFY(!m_form->GameOver());
         const QString before = TableKit::Snapshot(*m_form);
+        TCardPileView* from = m_form->View(QString::fromStdString(move.From));
+        TCardPileView* to = m_form->View(QString::fromStdString(move.To));
         if (move.From == "DeckPileView") {
             m_form->StockAction();
+        } else if (move.From == "Shuffle1") {
+            qobject_cast<TMontanaForm*>(m_form)->Shuffle1Click();
+        } else if ((game == GI_GOLF && move.To == "DiscardPileView") || (game == GI_QUEENITALY && i == 0)) {
+            // A press plays Golf's column card and chooses Queen of Italy's base.
+            QVERIFY2(from && !from->Pile.isEmpty(), move.Text().c_str());
+            MouseKit::Click(from, TableKit::CardPoint(from, from->Pile.size() - 1));
         } else {
-            TCardPileView* from = m_form->View(QString::fromStdString(move.From));
-            TCardPileView* to = m_form->View(QString::fromStdString(move.To));
             QVERIFY2(from && to && from->Pile.size() >= move.Cards, move.Text().c_str());
             TableKit::DragCard(from, from->Pile.size() - move.Cards, to);
         }
