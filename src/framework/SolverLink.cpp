@@ -30,24 +30,6 @@ constexpr int MarkMillis = 1'000;
 // The progress dialog of a winnable deal shows only when the choice takes a while.
 constexpr int ProgressDelayMillis = 300;
 
-bool SameRules(const TRules& a, const TRules& b) {
-    return a.DrawCount == b.DrawCount && a.SameSuitMoves == b.SameSuitMoves &&
-           a.KingStopsSequence == b.KingStopsSequence;
-}
-
-bool SamePosition(const TPosition& a, const TPosition& b) {
-    if (a.Game != b.Game || a.Recycles != b.Recycles || a.BaseChosen != b.BaseChosen ||
-        a.BaseValue != b.BaseValue || a.Redealt != b.Redealt || a.Pass != b.Pass ||
-        a.Shuffles != b.Shuffles || a.Generator != b.Generator || a.Piles.size() != b.Piles.size())
-        return false;
-    for (const TPilePosition& pile : a.Piles) {
-        const std::vector<Card>* other = b.Pile(pile.View);
-        if (!other || *other != pile.Cards)
-            return false;
-    }
-    return true;
-}
-
 QString VerdictLabel(TVerdict verdict) {
     switch (verdict) {
     case TVerdict::Winnable:
@@ -157,7 +139,7 @@ void TSolverLink::Restart() {
     TPosition position = m_form->SolverPosition();
     const TRules rules = m_form->SolverRules();
     // The same table again (a refused drop, a refresh): its search or verdict stands.
-    if (m_position && SamePosition(*m_position, position) && SameRules(m_rules, rules))
+    if (m_position && *m_position == position && m_rules == rules)
         return;
     m_position = std::move(position);
     m_rules = rules;
@@ -178,8 +160,7 @@ void TSolverLink::Finished(quint64 ticket, const TResult& result) {
     if (ticket != m_ticket || !m_position || !m_field)
         return;
     // A verdict is shown only for the table it was found for.
-    if (Settled() && (!SamePosition(*m_position, m_form->SolverPosition()) ||
-                      !SameRules(m_rules, m_form->SolverRules()))) {
+    if (Settled() && (*m_position != m_form->SolverPosition() || m_rules != m_form->SolverRules())) {
         Restart();
         return;
     }

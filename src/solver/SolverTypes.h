@@ -58,6 +58,8 @@ std::vector<Card> ParsePile(std::string_view text);
 struct TPilePosition {
     std::string View;
     std::vector<Card> Cards;
+
+    bool operator==(const TPilePosition&) const = default;
 };
 
 // A position as the player sees it: the cards of every pile view by the view's
@@ -79,6 +81,9 @@ struct TPosition {
     // The named pile's cards, or null when the position has no such view.
     const std::vector<Card>* Pile(std::string_view view) const;
     std::vector<Card>& SetPile(std::string_view view, std::vector<Card> cards);
+
+    // Field by field, the piles in their order (a window always lists its views alike).
+    bool operator==(const TPosition&) const = default;
 };
 
 // The options of a game that change its rules.
@@ -86,6 +91,8 @@ struct TRules {
     int DrawCount = 3;             // Klondike, Double Klondike: 1 or 3
     bool SameSuitMoves = false;    // Spider
     bool KingStopsSequence = true; // Golf
+
+    bool operator==(const TRules&) const = default;
 };
 
 // One player action for replay: drag `Cards` cards from the top of `From` onto
